@@ -304,6 +304,8 @@ void Field::storeAt(int row, const QVariant &value)
 
 bool Field::isNullAt(int row) const
 {
+    if (row < 0 || row >= loadedCount())
+        return true;
     return size_t(row) < m_nulls.size() && m_nulls[size_t(row)] != 0;
 }
 
