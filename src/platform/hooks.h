@@ -28,6 +28,7 @@ struct MessageRequest
         Dialog,       // the Turkish message dialog
         PlainBox,     // plain message box: application title, one OK button
         WarningBox,   // the standard warning box of input checks
+        ErrorBox,     // the standard error box
         ErrorReport,  // the application's default report of an unhandled error
     };
     Kind kind = Kind::Dialog;

@@ -169,6 +169,12 @@ void ShowWarningBox(const QString &text)
                                   captionOfDialogType(MsgDlgType::Warning), text));
 }
 
+void ShowErrorBox(const QString &text)
+{
+    Platform::showMessage(request(MessageRequest::Kind::ErrorBox, MsgDlgType::Error,
+                                  captionOfDialogType(MsgDlgType::Error), text));
+}
+
 void SetMessageFontSize(int pointSize)
 {
     messageFontSize() = pointSize;

@@ -20,6 +20,9 @@ QString captionOfDialogType(MsgDlgType type);
 QString captionOfButton(MsgDlgBtn button);
 int soundOfDialogType(MsgDlgType type);  // 0 when the type plays none
 
+// The standard error box.
+void ShowErrorBox(const QString &text);
+
 // Point size of message texts; the main window sets it at start.
 void SetMessageFontSize(int pointSize);
 
