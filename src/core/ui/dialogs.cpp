@@ -180,6 +180,28 @@ void SetMessageFontSize(int pointSize)
     messageFontSize() = pointSize;
 }
 
+std::function<int(QDialog *)> &DialogDriver()
+{
+    static std::function<int(QDialog *)> driver;
+    return driver;
+}
+
+int ExecModal(QDialog *dialog)
+{
+    if (DialogDriver())
+        return DialogDriver()(dialog);
+    return dialog->exec();
+}
+
+void RunReportingErrors(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (...) {
+        Platform::reportException(std::current_exception());
+    }
+}
+
 void InstallDesktopPresenters()
 {
     auto &p = Platform::presenters();

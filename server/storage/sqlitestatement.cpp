@@ -1,0 +1,217 @@
+#include "sqlitestatement.h"
+
+#include "storageerror.h"
+
+#include <sqlite3.h>
+
+SqliteStatement::SqliteStatement(sqlite3 *db, const char *sql)
+    : m_db(db)
+{
+    const int rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
+    if (rc != SQLITE_OK)
+        throw StorageError(QStringLiteral("SQL hazırlanamadı: %1 (%2)")
+                               .arg(QString::fromUtf8(sqlite3_errmsg(db)),
+                                    QString::fromUtf8(sql).left(120)));
+}
+
+SqliteStatement::~SqliteStatement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void SqliteStatement::fail(int rc) const
+{
+    throw StorageError(QStringLiteral("Veritabanı hatası %1: %2")
+                           .arg(rc)
+                           .arg(QString::fromUtf8(sqlite3_errmsg(m_db))),
+                       rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
+}
+
+SqliteStatement &SqliteStatement::bind(int pos, int value)
+{
+    return bind(pos, qint64(value));
+}
+
+SqliteStatement &SqliteStatement::bind(int pos, qint64 value)
+{
+    const int rc = sqlite3_bind_int64(m_stmt, pos, value);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+SqliteStatement &SqliteStatement::bind(int pos, double value)
+{
+    const int rc = sqlite3_bind_double(m_stmt, pos, value);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+SqliteStatement &SqliteStatement::bind(int pos, const QString &value)
+{
+    const QByteArray utf8 = value.toUtf8();
+    const int rc = sqlite3_bind_text(m_stmt, pos, utf8.constData(), int(utf8.size()),
+                                     SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+SqliteStatement &SqliteStatement::bind(int pos, const QByteArray &blob)
+{
+    const int rc = sqlite3_bind_blob(m_stmt, pos, blob.constData(), int(blob.size()),
+                                     SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+SqliteStatement &SqliteStatement::bind(int pos, const QVariant &value)
+{
+    if (!value.isValid() || value.isNull())
+        return bindNull(pos);
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::Bool:
+        return bind(pos, value.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return bind(pos, value.toDouble());
+    case QMetaType::QByteArray:
+        return bind(pos, value.toByteArray());
+    default:
+        return bind(pos, value.toString());
+    }
+}
+
+SqliteStatement &SqliteStatement::bindNull(int pos)
+{
+    const int rc = sqlite3_bind_null(m_stmt, pos);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+bool SqliteStatement::step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    fail(rc);
+}
+
+void SqliteStatement::exec()
+{
+    while (step()) {
+    }
+    reset();
+}
+
+void SqliteStatement::reset()
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+int SqliteStatement::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+QString SqliteStatement::columnName(int col) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, col));
+}
+
+bool SqliteStatement::isNull(int col) const
+{
+    return sqlite3_column_type(m_stmt, col) == SQLITE_NULL;
+}
+
+qint64 SqliteStatement::intValue(int col) const
+{
+    return sqlite3_column_int64(m_stmt, col);
+}
+
+double SqliteStatement::doubleValue(int col) const
+{
+    return sqlite3_column_double(m_stmt, col);
+}
+
+QString SqliteStatement::textValue(int col) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, col));
+    return QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, col));
+}
+
+QByteArray SqliteStatement::blobValue(int col) const
+{
+    const void *data = sqlite3_column_blob(m_stmt, col);
+    return QByteArray(static_cast<const char *>(data), sqlite3_column_bytes(m_stmt, col));
+}
+
+void SqliteStatement::readInto(Dataset &out, const QVector<FieldDef> &defs)
+{
+    std::vector<int> source(size_t(defs.size()), -1);
+    const int count = columnCount();
+    for (int c = 0; c < count; ++c) {
+        const QString name = columnName(c);
+        for (int f = 0; f < defs.size(); ++f)
+            if (defs[f].name == name)
+                source[size_t(f)] = c;
+    }
+    out.BeginLoad(defs);
+    while (step()) {
+        for (int f = 0; f < defs.size(); ++f) {
+            Field &field = out.Fields(f);
+            const int c = source[size_t(f)];
+            switch (defs[f].type) {
+            case FieldType::Integer:
+            case FieldType::LargeInt:
+            case FieldType::Boolean:
+                field.appendInt(c < 0 ? 0 : intValue(c));
+                break;
+            case FieldType::Float:
+            case FieldType::Currency:
+            case FieldType::Date:
+            case FieldType::DateTime:
+                field.appendFloat(c < 0 ? 0.0 : doubleValue(c));
+                break;
+            case FieldType::Blob:
+                field.appendBytes(c < 0 ? QByteArray() : blobValue(c));
+                break;
+            default:
+                field.appendString(c < 0 ? QString() : textValue(c));
+                break;
+            }
+        }
+    }
+    out.EndLoad();
+    reset();
+}
+
+qint64 SqliteStatement::scalarInt(qint64 fallback)
+{
+    const qint64 v = step() && !isNull(0) ? intValue(0) : fallback;
+    reset();
+    return v;
+}
+
+double SqliteStatement::scalarDouble(double fallback)
+{
+    const double v = step() && !isNull(0) ? doubleValue(0) : fallback;
+    reset();
+    return v;
+}
+
+QString SqliteStatement::scalarText(const QString &fallback)
+{
+    const QString v = step() && !isNull(0) ? textValue(0) : fallback;
+    reset();
+    return v;
+}

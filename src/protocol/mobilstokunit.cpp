@@ -1,0 +1,129 @@
+#include "mobilstokunit.h"
+
+void TMobilCariBilgisi::Kopyala(const TMobilCariBilgisi &source)
+{
+    SetBILGISAYARID(source.BILGISAYARID());
+    SetSEHIR(source.SEHIR());
+    SetFAX1(source.FAX1());
+    SetSATICIMAIL(source.SATICIMAIL());
+    SetSATICIADI(source.SATICIADI());
+    SetCARIADI(source.CARIADI());
+    SetEMAIL(source.EMAIL());
+    SetVERGIDAIRESI(source.VERGIDAIRESI());
+    SetYETKILI(source.YETKILI());
+    SetAltGrup(source.AltGrup());
+    SetTEL2(source.TEL2());
+    SetSIFRE(source.SIFRE());
+    SetGSM(source.GSM());
+    SetTEL1(source.TEL1());
+    SetADRES2(source.ADRES2());
+    SetTLBORC(source.TLBORC());
+    SetTLALACAK(source.TLALACAK());
+    SetADRES1(source.ADRES1());
+    SetULKE(source.ULKE());
+    SetAnaGrup(source.AnaGrup());
+    SetCARINO(source.CARINO());
+    SetTLBAKIYE(source.TLBAKIYE());
+    SetVERGINO(source.VERGINO());
+    SetMAIL(source.MAIL());
+    SetOzelKod(source.OzelKod());
+    SetKULLANICIADI(source.KULLANICIADI());
+    SetSATICITELEFON(source.SATICITELEFON());
+    SetCARIKOD(source.CARIKOD());
+    SetFAX2(source.FAX2());
+    SetILCE(source.ILCE());
+}
+
+void TMobilStok::Kopyala(const TMobilStok &source)
+{
+    SetStokNo(source.StokNo());
+    SetResimVar(source.ResimVar());
+    SetResim(source.Resim());
+    SetYeni(source.Yeni());
+    SetDepartman(source.Departman());
+    SetVerilenSiparis(source.VerilenSiparis());
+    SetAltGrup(source.AltGrup());
+    SetDurum(source.Durum());
+    SetRenk(source.Renk());
+    SetBirim(source.Birim());
+    SetKDV(source.KDV());
+    SetAlinanSiparis(source.AlinanSiparis());
+    SetIsk2(source.Isk2());
+    SetAnaGrup(source.AnaGrup());
+    SetKod(source.Kod());
+    SetIsk3(source.Isk3());
+    SetListeFiyati(source.ListeFiyati());
+    SetBeden(source.Beden());
+    SetNetFiyat(source.NetFiyat());
+    SetIsk1(source.Isk1());
+    SetKDVliFiyat(source.KDVliFiyat());
+    SetIsk4(source.Isk4());
+    SetOzelKod(source.OzelKod());
+    SetKampnayali(source.Kampnayali());
+    SetBarkod(source.Barkod());
+    SetIndirimOran(source.IndirimOran());
+    SetKalan(source.Kalan());
+    SetUreticiKod(source.UreticiKod());
+    SetKampanyaliFiyat(source.KampanyaliFiyat());
+    SetOemNo(source.OemNo());
+    SetBarkodNo(source.BarkodNo());
+    SetAdi(source.Adi());
+    SetFiyat(source.Fiyat());
+}
+
+void TMobilSepet::Kopyala(const TMobilSepet &source)
+{
+    SetKARGOID(source.KARGOID());
+    SetStokNo(source.StokNo());
+    SetTARIH(source.TARIH());
+    SetSIRANO(source.SIRANO());
+    SetCARIADI(source.CARIADI());
+    SetVERILISTARIHI(source.VERILISTARIHI());
+    SetDurum(source.Durum());
+    SetMIKTAR(source.MIKTAR());
+    SetVERENIDNO(source.VERENIDNO());
+    SetNETTUTAR(source.NETTUTAR());
+    SetKDVLITUTAR(source.KDVLITUTAR());
+    SetKDV(source.KDV());
+    SetAKTAR(source.AKTAR());
+    SetSAAT(source.SAAT());
+    SetVERGITUTARI(source.VERGITUTARI());
+    SetPKod(source.PKod());
+    SetMODEL(source.MODEL());
+    SetINDIRIMTUTAR(source.INDIRIMTUTAR());
+    SetSTOK_STOKNO(source.STOK_STOKNO());
+    SetBIRIMFIYAT(source.BIRIMFIYAT());
+    SetSEC(source.SEC());
+    SetOEM2(source.OEM2());
+    SetOEM3(source.OEM3());
+    SetAnaGrup(source.AnaGrup());
+    SetMARKA(source.MARKA());
+    SetVEREN(source.VEREN());
+    SetSTOKADI(source.STOKADI());
+    SetOEM1(source.OEM1());
+    SetCARINO(source.CARINO());
+    SetVERENSIRANO(source.VERENSIRANO());
+    SetACIKLAMA(source.ACIKLAMA());
+    SetINDIRIMORANI2(source.INDIRIMORANI2());
+    SetOEM4(source.OEM4());
+    SetKUR(source.KUR());
+    SetINDIRIMORANI3(source.INDIRIMORANI3());
+    SetSIPARISNO(source.SIPARISNO());
+    SetIDNO(source.IDNO());
+    SetOzelKod(source.OzelKod());
+    SetDpKod(source.DpKod());
+    SetKURTL(source.KURTL());
+    SetINDIRIMORANI1(source.INDIRIMORANI1());
+    SetDIGERADI(source.DIGERADI());
+    SetBarkod(source.Barkod());
+    SetTUTAR(source.TUTAR());
+    SetURETICIKODU(source.URETICIKODU());
+    SetKalan(source.Kalan());
+    SetFINISHKOD(source.FINISHKOD());
+    SetCARIKOD(source.CARIKOD());
+    SetNETBIRIMFIYAT(source.NETBIRIMFIYAT());
+    SetOemNo(source.OemNo());
+    SetTESLIMID(source.TESLIMID());
+    SetResimVar(source.ResimVar());
+    SetResim(source.Resim());
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "wiremessage.h"
+#include "wirevalue.h"
+
+#include <QByteArray>
+#include <QJsonValue>
+
+class QCborStreamReader;
+class QCborStreamWriter;
+
+// CBOR encoding of messages and values (docs/protocol.md). Decoding throws ProtocolError
+// on anything malformed and never trusts an announced length beyond the bytes present.
+namespace WireCodec {
+
+inline constexpr int kMaxDepth = 32;
+inline constexpr qint64 kProtocolVersion = 1;
+
+QByteArray encodeMessage(const WireMessage &message);
+WireMessage decodeMessage(const QByteArray &payload);
+
+void writeValue(QCborStreamWriter &writer, const WireValue &value);
+// `payload` is the buffer the reader runs over; tables keep a share of it.
+WireValue readValue(QCborStreamReader &reader, const QByteArray &payload, int depth = 0);
+
+// The JSON rendering of a value (telvin-call, docs): tables and data packets as
+// {"table"|"packet": {"columns": [...], "rows": n, "data": [[...], ...]}}, streams as
+// {"stream": "<base64>"}, objects as {"type", "id", "fields"}.
+QJsonValue toJson(const WireValue &value);
+// The reverse for scalars, objects and arrays (arguments typed on a command line).
+WireValue fromJson(const QJsonValue &json);
+
+// Small reader helpers shared by the table decoder.
+QString readText(QCborStreamReader &reader);
+QByteArray readBytes(QCborStreamReader &reader);
+qint64 readInteger(QCborStreamReader &reader);
+void skip(QCborStreamReader &reader);
+void leave(QCborStreamReader &reader);
+
+} // namespace WireCodec

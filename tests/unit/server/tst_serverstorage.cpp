@@ -1,0 +1,130 @@
+#include "answerfields.h"
+#include "searchtext.h"
+#include "sqlitestorage.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <thread>
+
+class TestServerStorage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void foldsLikeTheSearchBox_data();
+    void foldsLikeTheSearchBox();
+    void searchMatchesEveryWord_data();
+    void searchMatchesEveryWord();
+    void searchHonoursLimitAndKeepsColumnsWhenEmpty();
+    void connectionsPerThreadSeeEachOthersWrites();
+
+private:
+    StockRecord item(int id, const QString &code, const QString &name, const QString &oem = {})
+    {
+        StockRecord s;
+        s.id = id;
+        s.code = code;
+        s.name = name;
+        s.oem[0] = oem;
+        s.make = QStringLiteral("TORVA");
+        return s;
+    }
+};
+
+void TestServerStorage::foldsLikeTheSearchBox_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("folded");
+    QTest::newRow("turkish letters") << QStringLiteral("Fren Diski Ön Şğüçı")
+                                     << QStringLiteral("FREN DISKI ON SGUCI");
+    QTest::newRow("capital dotted i") << QStringLiteral("DİSKİ") << QStringLiteral("DISKI");
+    QTest::newRow("code separators kept") << QStringLiteral("04465-0d010")
+                                          << QStringLiteral("04465-0D010");
+}
+
+void TestServerStorage::foldsLikeTheSearchBox()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, folded);
+    QCOMPARE(SearchText::fold(text), folded);
+}
+
+void TestServerStorage::searchMatchesEveryWord_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QList<int>>("ids");
+    QTest::newRow("typed without Turkish letters") << QStringLiteral("FREN DISKI")
+                                                   << QList<int>{1, 2};
+    QTest::newRow("blanks around") << QStringLiteral("   FREN DISKI  ") << QList<int>{1, 2};
+    QTest::newRow("every word must match") << QStringLiteral("FREN ARKA") << QList<int>{2};
+    QTest::newRow("code without separators") << QStringLiteral("044650D010")
+                                             << QList<int>{1};
+    QTest::newRow("code with separators") << QStringLiteral("04465-0D010") << QList<int>{1};
+    QTest::newRow("oem number part") << QStringLiteral("77123") << QList<int>{3};
+    QTest::newRow("short word filters") << QStringLiteral("FILTRE 9") << QList<int>{3};
+    QTest::newRow("only short words") << QStringLiteral("ON 0D") << QList<int>{1};
+    QTest::newRow("quote in text is no syntax") << QStringLiteral("\"FREN") << QList<int>{1, 2};
+    QTest::newRow("no match") << QStringLiteral("AMORTISOR") << QList<int>{};
+}
+
+void TestServerStorage::searchMatchesEveryWord()
+{
+    QFETCH(QString, typed);
+    QFETCH(QList<int>, ids);
+    QTemporaryDir dir;
+    SqliteStorage storage(dir.filePath(QStringLiteral("t.db")));
+    storage.saveStock({item(1, QStringLiteral("04465-0D010"), QStringLiteral("FREN DİSKİ ÖN")),
+                       item(2, QStringLiteral("04466-12345"), QStringLiteral("FREN DİSKİ ARKA")),
+                       item(3, QStringLiteral("Y-900"), QStringLiteral("YAĞ FİLTRESİ 9"),
+                            QStringLiteral("77-12345"))});
+    auto rows = storage.searchStock(SearchText::words(typed), 100);
+    QList<int> found;
+    for (int r = 0; r < rows->RecordCount(); ++r)
+        found << int(rows->FieldByName(QStringLiteral("STOK_STOKNO")).intAt(r));
+    QCOMPARE(found, ids);
+}
+
+void TestServerStorage::searchHonoursLimitAndKeepsColumnsWhenEmpty()
+{
+    QTemporaryDir dir;
+    SqliteStorage storage(dir.filePath(QStringLiteral("t.db")));
+    std::vector<StockRecord> items;
+    for (int i = 1; i <= 50; ++i)
+        items.push_back(item(i, QStringLiteral("K-%1").arg(i), QStringLiteral("BUJİ")));
+    storage.saveStock(items);
+    QCOMPARE(storage.searchStock({QStringLiteral("BUJI")}, 20)->RecordCount(), 20);
+
+    // Renaming an item keeps the index in step.
+    items[0].name = QStringLiteral("TERMOSTAT");
+    storage.saveStock({items[0]});
+    QCOMPARE(storage.searchStock({QStringLiteral("BUJI")}, 100)->RecordCount(), 49);
+    QCOMPARE(storage.searchStock({QStringLiteral("TERMOSTAT")}, 100)->RecordCount(), 1);
+
+    auto none = storage.searchStock({QStringLiteral("XYZXYZ")}, 100);
+    QCOMPARE(none->RecordCount(), 0);
+    QCOMPARE(none->FieldDefs().size(), AnswerFields::stockFields().size());
+    QVERIFY(none->FindField(QStringLiteral("IND1")));
+}
+
+void TestServerStorage::connectionsPerThreadSeeEachOthersWrites()
+{
+    QTemporaryDir dir;
+    SqliteStorage storage(dir.filePath(QStringLiteral("t.db")));
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&storage, t] {
+            for (int i = 0; i < 25; ++i)
+                storage.setSetting(QStringLiteral("k%1_%2").arg(t).arg(i), QStringLiteral("v"));
+        });
+    for (auto &t : threads)
+        t.join();
+    int found = 0;
+    for (int t = 0; t < 4; ++t)
+        for (int i = 0; i < 25; ++i)
+            found += storage.setting(QStringLiteral("k%1_%2").arg(t).arg(i)) == "v";
+    QCOMPARE(found, 100);
+}
+
+QTEST_GUILESS_MAIN(TestServerStorage)
+#include "tst_serverstorage.moc"
