@@ -65,3 +65,17 @@ void Synchronize(const TProc &proc)
     }
     QMetaObject::invokeMethod(app, proc, Qt::BlockingQueuedConnection);
 }
+
+void Synchronize(const QPointer<const QObject> &guard, const TProc &proc)
+{
+    Synchronize([&guard, &proc] {
+        if (guard)
+            proc();
+    });
+}
+
+void DrainTasks()
+{
+    while (!taskPool()->waitForDone(20))
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}

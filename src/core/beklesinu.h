@@ -43,6 +43,12 @@ std::shared_ptr<IAwait> RunAsync(TProc async);
 
 // Runs `proc` on the application's thread and waits for it (a control change from a worker).
 void Synchronize(const TProc &proc);
+// The same, skipped when `guard` (taken on the UI thread) is gone by then.
+void Synchronize(const QPointer<const QObject> &guard, const TProc &proc);
+
+// Waits until every background task has ended, running the hand-overs they wait for.
+// Windows that own datasets a task may still fill call it before they go away.
+void DrainTasks();
 
 // The pool background tasks run on; sized for work that mostly waits on the network.
 QThreadPool *taskPool();

@@ -288,6 +288,7 @@ void Tgirisform::Finish(bool outcome)
     if (!Bilgim->Varmi()) {
         OpenRequestForm(clientConfig().webRoot());
         Platform::exitProcess(0);
+        reject();  // reached only when a test observes the exit
         return;
     }
     static const QString refused =
@@ -344,4 +345,5 @@ void Tgirisform::OpenRequestForm(const QString &webRoot)
 void Tgirisform::Button2Click()
 {
     Platform::exitProcess(0);
+    reject();  // reached only when a test observes the exit
 }

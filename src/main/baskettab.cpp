@@ -24,7 +24,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QThread>
+#include <QThreadPool>
 #include <QVBoxLayout>
 
 namespace {
@@ -240,9 +240,9 @@ void BasketTab::ssepetShow()
     m_form.cxGrid2->detach();
     m_form.cxGrid2->beginUpdate();
 
-    QThread *check = QThread::create([this] { CariBakiyeUyariBak(); });
-    connect(check, &QThread::finished, check, &QObject::deleteLater);
-    check->start();
+    // Beside the load, on a thread of its own.
+    const QPointer<const QObject> guard(this);
+    taskPool()->start([this, guard] { CariBakiyeUyariBak(guard); });
 
     RunAsync([this] { m_form.LoadBasket(); })->Await(this, [this] {
         m_form.sPageControl1->setTabText(m_form.sPageControl1->indexOf(m_form.ssepet),
@@ -261,7 +261,7 @@ void BasketTab::ssepetShow()
     });
 }
 
-void BasketTab::CariBakiyeUyariBak()
+void BasketTab::CariBakiyeUyariBak(const QPointer<const QObject> &guard)
 {
     // Its own thread, its own clone; the label is written on the UI thread.
     QString text;
@@ -275,7 +275,7 @@ void BasketTab::CariBakiyeUyariBak()
         text.clear();
     }
     clone.reset();
-    Synchronize([this, text] { lbluyarbakiye->setText(text); });
+    Synchronize(guard, [this, text] { lbluyarbakiye->setText(text); });
 }
 
 void BasketTab::ComputeBasketTotals()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 class QGroupBox;
 class QLabel;
@@ -19,7 +20,7 @@ public:
     explicit BasketTab(TForm1 &form);
 
     void ssepetShow();
-    void CariBakiyeUyariBak();
+    void CariBakiyeUyariBak(const QPointer<const QObject> &guard);
     void ComputeBasketTotals();
     void Deitir1Click();
     void SatrSil1Click();

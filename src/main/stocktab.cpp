@@ -222,7 +222,8 @@ void StockTab::araeditReturn()
     g.clearFilter();
     auto hata = std::make_shared<bool>(false);
     const QString text = m_form.araedit->text();  // sent as typed, blanks included
-    RunAsync([this, hata, text] { *hata = LoadStockSearch(text); })->Await(this, [this, hata] {
+    const QPointer<const QObject> guard(this);
+    RunAsync([this, hata, text, guard] { *hata = LoadStockSearch(text, guard); })->Await(this, [this, hata] {
         m_form.araedit->setEnabled(true);
         m_form.cxGrid1->attach();
         m_form.cxGrid1->endUpdate();
@@ -239,7 +240,7 @@ void StockTab::araeditReturn()
     });
 }
 
-bool StockTab::LoadStockSearch(const QString &text)
+bool StockTab::LoadStockSearch(const QString &text, const QPointer<const QObject> &guard)
 {
     // Runs on a worker while the grid is detached and the search box disabled.
     auto *copy = new TSonucBilgisi;
@@ -255,7 +256,7 @@ bool StockTab::LoadStockSearch(const QString &text)
         proxy.StokAraGetir(text, copy).AssignTo(m_form.stok);
         m_form.stok.FieldByName(QStringLiteral("IND1"));
         const QString caption = QString::number(m_form.stok.RecordCount()) + u'=' + kCaption;
-        Synchronize([&] { setCaption(caption); });
+        Synchronize(guard, [&] { setCaption(caption); });
         SetFloatDisplayFormats(m_form.stok);
         m_form.stok.EnableControls();
         clone->Close();

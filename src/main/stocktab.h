@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 class QMenu;
 class TForm1;
@@ -23,7 +24,7 @@ public:
     void araeditReturn();
     void SpeedButton2Click();
     void SpeedButton1Click();
-    bool LoadStockSearch(const QString &text);
+    bool LoadStockSearch(const QString &text, const QPointer<const QObject> &guard);
 
     QMenu *popstok = nullptr;
 

@@ -123,7 +123,11 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     cxkampanyali->installEventFilter(this);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // Background loads fill this window's datasets; let them end first.
+    DrainTasks();
+}
 
 void TForm1::buildHeader(QWidget *parent)
 {
@@ -336,30 +340,32 @@ void TForm1::FormCreate()
 
     WebSiteMenuItem->setText(clientConfig().webAddress + u'/');
 
-    LoginAndSetUp();
+    if (!LoginAndSetUp())
+        return;  // the process has ended (a test observing the exit goes on here)
     StartStartupSequence();
     sPageControl1->setCurrentWidget(sstoklistesi);
     araedit->setFocus();
 }
 
-void TForm1::LoginAndSetUp()
+bool TForm1::LoginAndSetUp()
 {
     auto *login = new Tgirisform(this);
     login->bagim = &bagc;
     login->Bilgim = &sbilgi;
     const int result = ExecModal(login);
+    delete login;
     if (result != QDialog::Accepted) {
         Platform::exitProcess(0);
-        return;
+        return false;
     }
-    delete login;
     QString external = sbilgi.Disip();
     external.remove(u' ');
     if (external.isEmpty()) {
         Platform::exitProcess(0);
-        return;
+        return false;
     }
     ApplyCustomerTypeLayout();
+    return true;
 }
 
 void TForm1::ApplyCustomerTypeLayout()
@@ -392,12 +398,13 @@ void TForm1::ApplyCustomerTypeLayout()
 void TForm1::StartStartupSequence()
 {
     // One task, one step after the other; every control change goes through the UI thread.
-    RunAsync([this] { AnaBilgiAl(); })->Await(this, [] {});
+    const QPointer<const QObject> guard(this);
+    RunAsync([this, guard] { AnaBilgiAl(guard); })->Await(this, [] {});
 }
 
-void TForm1::AnaBilgiAl()
+void TForm1::AnaBilgiAl(const QPointer<const QObject> &guard)
 {
-    Synchronize([this] {
+    Synchronize(guard, [this] {
         kullanicilbl->setText(sbilgi.ADI());
         cariadilbl->setText(sbilgi.CariAdi());
         saticilbl->setText(sbilgi.SaticiAdi() + QStringLiteral(" Telefonu: ")

@@ -5,6 +5,7 @@
 #include "serverconnection.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -38,7 +39,8 @@ public:
     // The whole start of the program after the window exists, the login included.
     void FormCreate();
 
-    void AnaBilgiAl();
+    // Runs on the start-up task; `guard` is the window as the task saw it at its start.
+    void AnaBilgiAl(const QPointer<const QObject> &guard);
     void G1Click();
     void WebSiteMenuItemClick();
     void LayoutStockGrid();
@@ -121,7 +123,7 @@ private:
     void buildTabs();
     QWidget *buildLegend();
     void buildBottomStrip();
-    void LoginAndSetUp();
+    bool LoginAndSetUp();
     void ApplyCustomerTypeLayout();
     void StartStartupSequence();
     bool FormCloseQuery();

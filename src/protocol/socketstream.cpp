@@ -102,11 +102,12 @@ std::unique_ptr<SocketStream> SocketStream::connectTo(
     return result;
 }
 
-void SocketStream::writeAll(const char *data, qsizetype size, int timeoutMs)
+void SocketStream::writeAll(const char *data, qsizetype size, int timeoutMs, bool more)
 {
+    const int flags = MSG_NOSIGNAL | MSG_DONTWAIT | (more ? MSG_MORE : 0);
     QDeadlineTimer deadline(timeoutMs < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(timeoutMs));
     while (size > 0) {
-        const ssize_t n = ::send(m_fd, data, size_t(size), MSG_NOSIGNAL | MSG_DONTWAIT);
+        const ssize_t n = ::send(m_fd, data, size_t(size), flags);
         if (n > 0) {
             data += n;
             size -= n;
@@ -124,23 +125,45 @@ void SocketStream::writeAll(const char *data, qsizetype size, int timeoutMs)
     }
 }
 
-qsizetype SocketStream::readSome(char *data, qsizetype size, int timeoutMs)
+qsizetype SocketStream::receive(char *data, qsizetype size, int timeoutMs)
 {
+    // Try first: on a busy connection the data is usually there, and a poll costs a call.
     for (;;) {
-        if (!pollFor(m_fd, POLLIN, timeoutMs))
-            throw ProtocolError(QStringLiteral("Read timed out"));
         const ssize_t n = ::recv(m_fd, data, size_t(size), MSG_DONTWAIT);
         if (n >= 0)
             return n;
-        if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)
+        if (errno == EINTR)
             continue;
-        throw ProtocolError(systemError(errno));
+        if (errno != EAGAIN && errno != EWOULDBLOCK)
+            throw ProtocolError(systemError(errno));
+        if (!pollFor(m_fd, POLLIN, timeoutMs))
+            throw ProtocolError(QStringLiteral("Read timed out"));
     }
+}
+
+qsizetype SocketStream::readSome(char *data, qsizetype size, int timeoutMs)
+{
+    if (size <= 0)
+        return 0;
+    if (m_bufferBegin == m_bufferEnd) {
+        if (size >= kBufferSize)
+            return receive(data, size, timeoutMs);
+        if (!m_buffer)
+            m_buffer = std::make_unique<char[]>(size_t(kBufferSize));
+        m_bufferBegin = 0;
+        m_bufferEnd = receive(m_buffer.get(), kBufferSize, timeoutMs);
+        if (m_bufferEnd == 0)
+            return 0;
+    }
+    const qsizetype n = qMin(size, m_bufferEnd - m_bufferBegin);
+    std::memcpy(data, m_buffer.get() + m_bufferBegin, size_t(n));
+    m_bufferBegin += n;
+    return n;
 }
 
 bool SocketStream::waitReadable(int timeoutMs)
 {
-    return pollFor(m_fd, POLLIN, timeoutMs);
+    return m_bufferBegin != m_bufferEnd || pollFor(m_fd, POLLIN, timeoutMs);
 }
 
 void SocketStream::shutdown()
@@ -170,6 +193,15 @@ void writeFrame(SocketStream &stream, const QByteArray &payload, int timeoutMs)
 {
     char header[4];
     qToBigEndian(quint32(payload.size()), header);
+    if (payload.size() > 64 * 1024) {
+        // Copying a large answer behind its header would cost more than a second send.
+        QDeadlineTimer deadline(
+            timeoutMs < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(timeoutMs));
+        stream.writeAll(header, 4, timeoutMs, true);
+        const qint64 left = deadline.isForever() ? -1 : qMax<qint64>(1, deadline.remainingTime());
+        stream.writeAll(payload.constData(), payload.size(), int(left));
+        return;
+    }
     QByteArray frame;
     frame.reserve(4 + payload.size());
     frame.append(header, 4);

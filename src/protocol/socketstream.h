@@ -21,10 +21,11 @@ public:
         const QString &host, quint16 port, int timeoutMs);
 
     int descriptor() const { return m_fd; }
-    void writeAll(const char *data, qsizetype size, int timeoutMs);
+    // `more`: further data follows at once, so the kernel may hold this back (MSG_MORE).
+    void writeAll(const char *data, qsizetype size, int timeoutMs, bool more = false);
     // Reads up to `size` bytes once readable; 0 means the peer closed. Throws on time-out.
     qsizetype readSome(char *data, qsizetype size, int timeoutMs);
-    // Waits until readable (data or end of stream); false on time-out.
+    // Waits until readable (buffered data, data or end of stream); false on time-out.
     bool waitReadable(int timeoutMs);
     // Wakes a thread blocked on this stream (server shutdown).
     void shutdown();
@@ -33,7 +34,15 @@ public:
     void lingeringClose(int timeoutMs, qsizetype maxBytes);
 
 private:
+    qsizetype receive(char *data, qsizetype size, int timeoutMs);
+
     int m_fd;
+    // Small reads go through this buffer, so a frame's header and a short payload arrive
+    // with one system call instead of two polls and two receives.
+    static constexpr qsizetype kBufferSize = 8192;
+    std::unique_ptr<char[]> m_buffer;
+    qsizetype m_bufferBegin = 0;
+    qsizetype m_bufferEnd = 0;
 };
 
 // Frames: a 4-byte big-endian payload length, then the payload.

@@ -1,11 +1,11 @@
 #include "wirecodec.h"
 
+#include "cborreader.h"
+#include "cborwriter.h"
 #include "dataset.h"
 #include "wireerror.h"
 #include "wiretable.h"
 
-#include <QCborStreamReader>
-#include <QCborStreamWriter>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -40,13 +40,7 @@ WireMessage::Op parseOp(const QString &name)
     throw ProtocolError(QStringLiteral("Unknown message op \"%1\"").arg(name));
 }
 
-void check(QCborStreamReader &r)
-{
-    if (r.lastError() != QCborError::NoError)
-        throw ProtocolError(QStringLiteral("Invalid CBOR: %1").arg(r.lastError().toString()));
-}
-
-void writeObject(QCborStreamWriter &w, const WireObject &o)
+void writeObject(CborWriter &w, const WireObject &o)
 {
     w.startMap(3);
     w.append(QLatin1String("type"));
@@ -59,12 +53,11 @@ void writeObject(QCborStreamWriter &w, const WireObject &o)
         w.append(f.first);
         WireCodec::writeValue(w, f.second);
     }
-    w.endMap();
-    w.endMap();
 }
 
 // Reads the rest of an object map whose first key has been read.
-WireObject readObjectRest(QCborStreamReader &r, QString key, const QByteArray &payload, int depth)
+WireObject readObjectRest(
+    CborReader &r, CborReader::Container &map, QString key, const QByteArray &payload, int depth)
 {
     WireObject o;
     bool haveType = false;
@@ -76,26 +69,24 @@ WireObject readObjectRest(QCborStreamReader &r, QString key, const QByteArray &p
         } else if (key == QLatin1String("id")) {
             o.id = WireCodec::readInteger(r);
         } else if (key == QLatin1String("fields")) {
-            if (!r.isMap())
+            if (r.type() != CborReader::Type::Map)
                 throw ProtocolError(QStringLiteral("Object: \"fields\" must be a map"));
-            r.enterContainer();
-            while (r.hasNext()) {
+            auto fields = r.enterMap();
+            while (r.hasNext(fields)) {
                 QString name = WireCodec::readText(r);
                 WireValue value = WireCodec::readValue(r, payload, depth + 1);
                 o.fields.append({ std::move(name), std::move(value) });
             }
-            WireCodec::leave(r);
             haveFields = true;
         } else if (key == QLatin1String("ref")) {
             throw ProtocolError(QStringLiteral("Object references are not supported"));
         } else {
             throw ProtocolError(QStringLiteral("Object: unknown key \"%1\"").arg(key));
         }
-        if (!r.hasNext())
+        if (!r.hasNext(map))
             break;
         key = WireCodec::readText(r);
     }
-    WireCodec::leave(r);
     if (!haveType || !haveFields)
         throw ProtocolError(QStringLiteral("Object: \"type\" and \"fields\" are required"));
     return o;
@@ -150,83 +141,21 @@ QJsonObject tableJson(const WireTable &t)
 
 namespace WireCodec {
 
-QString readText(QCborStreamReader &r)
+QString readText(CborReader &r)
 {
-    if (!r.isString()) {
-        check(r);
+    if (!r.isText())
         throw ProtocolError(QStringLiteral("Expected a text string"));
-    }
-    QString text;
-    auto chunk = r.readString();
-    while (chunk.status == QCborStreamReader::Ok) {
-        text += chunk.data;
-        chunk = r.readString();
-    }
-    if (chunk.status == QCborStreamReader::Error)
-        check(r);
-    return text;
+    return r.readText();
 }
 
-QByteArray readBytes(QCborStreamReader &r)
+qint64 readInteger(CborReader &r)
 {
-    if (!r.isByteArray()) {
-        check(r);
-        throw ProtocolError(QStringLiteral("Expected a byte string"));
-    }
-    QByteArray bytes;
-    auto chunk = r.readByteArray();
-    while (chunk.status == QCborStreamReader::Ok) {
-        bytes += chunk.data;
-        chunk = r.readByteArray();
-    }
-    if (chunk.status == QCborStreamReader::Error)
-        check(r);
-    return bytes;
-}
-
-qint64 readInteger(QCborStreamReader &r)
-{
-    if (!r.isInteger()) {
-        check(r);
+    if (!r.isInteger())
         throw ProtocolError(QStringLiteral("Expected an integer"));
-    }
-    // Integers beyond the signed 64-bit range do not occur on this wire.
-    qint64 v;
-    if (r.type() == QCborStreamReader::UnsignedInteger) {
-        const quint64 raw = r.toUnsignedInteger();
-        if (raw > quint64(INT64_MAX))
-            throw ProtocolError(QStringLiteral("Integer out of the 64-bit range"));
-        v = qint64(raw);
-    } else {
-        // Holds the magnitude: 1 stands for -1; 0 stands for -2^64.
-        const quint64 magnitude = quint64(r.toNegativeInteger());
-        if (magnitude == 0 || magnitude > quint64(INT64_MAX) + 1)
-            throw ProtocolError(QStringLiteral("Integer out of the 64-bit range"));
-        v = magnitude == quint64(INT64_MAX) + 1 ? INT64_MIN : -qint64(magnitude);
-    }
-    r.next();
-    check(r);
-    return v;
+    return r.readInteger();
 }
 
-void skip(QCborStreamReader &r)
-{
-    if (!r.next(kMaxDepth))
-        check(r);
-    check(r);
-}
-
-void leave(QCborStreamReader &r)
-{
-    check(r);
-    if (r.hasNext())
-        throw ProtocolError(QStringLiteral("Unexpected item in container"));
-    if (!r.leaveContainer())
-        check(r);
-    check(r);
-}
-
-void writeValue(QCborStreamWriter &w, const WireValue &v)
+void writeValue(CborWriter &w, const WireValue &v)
 {
     switch (v.kind()) {
     case WireValue::Kind::Null:
@@ -245,7 +174,7 @@ void writeValue(QCborStreamWriter &w, const WireValue &v)
         w.append(v.toString());
         return;
     case WireValue::Kind::Bytes:
-        w.append(v.toBytes());
+        w.appendBytes(v.toBytes());
         return;
     case WireValue::Kind::Object:
         writeObject(w, v.toObject());
@@ -255,7 +184,6 @@ void writeValue(QCborStreamWriter &w, const WireValue &v)
         w.startArray(quint64(items.size()));
         for (const WireValue &item : items)
             writeValue(w, item);
-        w.endArray();
         return;
     }
     case WireValue::Kind::Table:
@@ -263,72 +191,54 @@ void writeValue(QCborStreamWriter &w, const WireValue &v)
         w.startMap(1);
         w.append(QLatin1String(v.kind() == WireValue::Kind::Table ? "table" : "packet"));
         v.toTable()->writeBody(w);
-        w.endMap();
         return;
     }
 }
 
-WireValue readValue(QCborStreamReader &r, const QByteArray &payload, int depth)
+WireValue readValue(CborReader &r, const QByteArray &payload, int depth)
 {
     if (depth > kMaxDepth)
         throw ProtocolError(QStringLiteral("Values nested too deeply"));
-    check(r);
     switch (r.type()) {
-    case QCborStreamReader::UnsignedInteger:
-    case QCborStreamReader::NegativeInteger:
-        return WireValue(readInteger(r));
-    case QCborStreamReader::Float16:
-    case QCborStreamReader::Float:
-    case QCborStreamReader::Double: {
-        double d = r.isDouble() ? r.toDouble()
-            : r.isFloat()       ? double(r.toFloat())
-                                : double(r.toFloat16());
-        r.next();
-        check(r);
-        return WireValue(d);
-    }
-    case QCborStreamReader::SimpleType:
-        if (r.isBool()) {
-            const bool b = r.toBool();
-            r.next();
-            check(r);
-            return WireValue(b);
-        }
-        if (r.isNull()) {
-            r.next();
-            check(r);
-            return {};
-        }
-        break;
-    case QCborStreamReader::String:
-        return WireValue(readText(r));
-    case QCborStreamReader::ByteArray:
-        return WireValue::bytes(readBytes(r));
-    case QCborStreamReader::Array: {
+    case CborReader::Type::UnsignedInteger:
+    case CborReader::Type::NegativeInteger:
+        return WireValue(r.readInteger());
+    case CborReader::Type::Float:
+        return WireValue(r.readFloat());
+    case CborReader::Type::Boolean:
+        return WireValue(r.readBool());
+    case CborReader::Type::Null:
+        r.readNull();
+        return {};
+    case CborReader::Type::TextString:
+        return WireValue(r.readText());
+    case CborReader::Type::ByteString:
+        return WireValue::bytes(r.readBytes());
+    case CborReader::Type::Array: {
         QVector<WireValue> items;
-        r.enterContainer();
-        while (r.hasNext())
+        auto array = r.enterArray();
+        while (r.hasNext(array))
             items.append(readValue(r, payload, depth + 1));
-        leave(r);
         return WireValue::array(std::move(items));
     }
-    case QCborStreamReader::Map: {
-        r.enterContainer();
-        if (!r.hasNext())
+    case CborReader::Type::Map: {
+        auto map = r.enterMap();
+        if (!r.hasNext(map))
             throw ProtocolError(QStringLiteral("Empty map is not a value"));
         const QString key = readText(r);
         if (key == QLatin1String("table") || key == QLatin1String("packet")) {
-            const qsizetype start = r.currentOffset();
-            if (!r.isMap())
+            const qsizetype start = r.offset();
+            if (r.type() != CborReader::Type::Map)
                 throw ProtocolError(QStringLiteral("Table: the body must be a map"));
-            skip(r);
-            const qsizetype end = r.currentOffset();
-            leave(r);
+            // Only the extent is checked here; the cells are decoded once, into the target.
+            r.skip(kMaxDepth);
+            const qsizetype end = r.offset();
+            r.leave(map);
             auto table = std::make_shared<WireTable>(payload, start, end - start);
             return key == QLatin1String("table") ? WireValue::table(std::move(table))
                                                  : WireValue::packet(std::move(table));
         }
-        return WireValue::object(readObjectRest(r, key, payload, depth));
+        return WireValue::object(readObjectRest(r, map, key, payload, depth));
     }
     default:
         break;
@@ -336,11 +246,42 @@ WireValue readValue(QCborStreamReader &r, const QByteArray &payload, int depth)
     throw ProtocolError(QStringLiteral("Unsupported CBOR item"));
 }
 
+QByteArray encodeValue(const WireValue &value)
+{
+    QByteArray out;
+    CborWriter w(out);
+    writeValue(w, value);
+    return out;
+}
+
+WireValue decodeValue(const QByteArray &bytes)
+{
+    CborReader r(bytes);
+    WireValue value = readValue(r, bytes);
+    if (!r.atEnd())
+        throw ProtocolError(QStringLiteral("Trailing bytes after the value"));
+    return value;
+}
+
 QByteArray encodeMessage(const WireMessage &m)
 {
     QByteArray out;
-    QCborStreamWriter w(&out);
-    w.startMap();
+    CborWriter w(out);
+    switch (m.op) {
+    case WireMessage::Op::Open:
+    case WireMessage::Op::Opened:
+        w.startMap(4);
+        break;
+    case WireMessage::Op::Call:
+        w.startMap(3);
+        break;
+    case WireMessage::Op::Result:
+        w.startMap(m.hasResult ? 3 : 2);
+        break;
+    case WireMessage::Op::Error:
+        w.startMap(2);
+        break;
+    }
     w.append(QLatin1String("op"));
     w.append(QLatin1String(opName(m.op)));
     switch (m.op) {
@@ -363,7 +304,6 @@ QByteArray encodeMessage(const WireMessage &m)
         w.startArray(quint64(m.params.size()));
         for (const WireValue &p : m.params)
             writeValue(w, p);
-        w.endArray();
         if (m.op == WireMessage::Op::Result && m.hasResult) {
             w.append(QLatin1String("result"));
             writeValue(w, m.result);
@@ -374,20 +314,18 @@ QByteArray encodeMessage(const WireMessage &m)
         w.append(m.message);
         break;
     }
-    w.endMap();
     return out;
 }
 
 WireMessage decodeMessage(const QByteArray &payload)
 {
-    QCborStreamReader r(payload);
-    check(r);
-    if (!r.isMap())
+    CborReader r(payload);
+    if (r.type() != CborReader::Type::Map)
         throw ProtocolError(QStringLiteral("A message must be a CBOR map"));
     WireMessage m;
     bool haveOp = false;
-    r.enterContainer();
-    while (r.hasNext()) {
+    auto map = r.enterMap();
+    while (r.hasNext(map)) {
         const QString key = readText(r);
         if (key == QLatin1String("op")) {
             m.op = parseOp(readText(r));
@@ -403,21 +341,19 @@ WireMessage decodeMessage(const QByteArray &payload)
         } else if (key == QLatin1String("message")) {
             m.message = readText(r);
         } else if (key == QLatin1String("params")) {
-            if (!r.isArray())
+            if (r.type() != CborReader::Type::Array)
                 throw ProtocolError(QStringLiteral("\"params\" must be an array"));
-            r.enterContainer();
-            while (r.hasNext())
+            auto params = r.enterArray();
+            while (r.hasNext(params))
                 m.params.append(readValue(r, payload, 1));
-            leave(r);
         } else if (key == QLatin1String("result")) {
             m.result = readValue(r, payload, 1);
             m.hasResult = true;
         } else {
-            skip(r); // room for later additions
+            r.skip(kMaxDepth); // room for later additions
         }
     }
-    leave(r);
-    if (r.currentOffset() != payload.size())
+    if (!r.atEnd())
         throw ProtocolError(QStringLiteral("Trailing bytes after the message"));
     if (!haveOp)
         throw ProtocolError(QStringLiteral("Message without \"op\""));

@@ -6,8 +6,8 @@
 #include <QByteArray>
 #include <QJsonValue>
 
-class QCborStreamReader;
-class QCborStreamWriter;
+class CborReader;
+class CborWriter;
 
 // CBOR encoding of messages and values (docs/protocol.md). Decoding throws ProtocolError
 // on anything malformed and never trusts an announced length beyond the bytes present.
@@ -19,9 +19,12 @@ inline constexpr qint64 kProtocolVersion = 1;
 QByteArray encodeMessage(const WireMessage &message);
 WireMessage decodeMessage(const QByteArray &payload);
 
-void writeValue(QCborStreamWriter &writer, const WireValue &value);
+void writeValue(CborWriter &writer, const WireValue &value);
 // `payload` is the buffer the reader runs over; tables keep a share of it.
-WireValue readValue(QCborStreamReader &reader, const QByteArray &payload, int depth = 0);
+WireValue readValue(CborReader &reader, const QByteArray &payload, int depth = 0);
+// One value on its own (objects as parameters, tests, fuzzing); nothing may follow it.
+QByteArray encodeValue(const WireValue &value);
+WireValue decodeValue(const QByteArray &bytes);
 
 // The JSON rendering of a value (telvin-call, docs): tables and data packets as
 // {"table"|"packet": {"columns": [...], "rows": n, "data": [[...], ...]}}, streams as
@@ -30,11 +33,8 @@ QJsonValue toJson(const WireValue &value);
 // The reverse for scalars, objects and arrays (arguments typed on a command line).
 WireValue fromJson(const QJsonValue &json);
 
-// Small reader helpers shared by the table decoder.
-QString readText(QCborStreamReader &reader);
-QByteArray readBytes(QCborStreamReader &reader);
-qint64 readInteger(QCborStreamReader &reader);
-void skip(QCborStreamReader &reader);
-void leave(QCborStreamReader &reader);
+// Reader helpers that name what was expected when the item is of another type.
+QString readText(CborReader &reader);
+qint64 readInteger(CborReader &reader);
 
 } // namespace WireCodec

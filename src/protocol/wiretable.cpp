@@ -1,11 +1,12 @@
 #include "wiretable.h"
 
+#include "cborreader.h"
+#include "cborwriter.h"
 #include "dataset.h"
 #include "wirecodec.h"
 #include "wireerror.h"
 
-#include <QCborStreamReader>
-#include <QCborStreamWriter>
+#include <QStringDecoder>
 
 #include <limits>
 
@@ -43,21 +44,21 @@ FieldType parseType(const QString &name)
                             .arg(fieldTypeName(field.DataType())));
 }
 
-void expectKey(QCborStreamReader &r, const char *key)
+void expectKey(CborReader &r, const char *key)
 {
     if (WireCodec::readText(r) != QLatin1String(key))
         throw ProtocolError(QStringLiteral("Table: expected key \"%1\"").arg(QLatin1String(key)));
 }
 
-FieldDef readColumn(QCborStreamReader &r)
+FieldDef readColumn(CborReader &r)
 {
-    if (!r.isMap())
+    if (r.type() != CborReader::Type::Map)
         throw ProtocolError(QStringLiteral("Table: a column definition must be a map"));
     FieldDef def;
     bool haveName = false;
     bool haveType = false;
-    r.enterContainer();
-    while (r.hasNext()) {
+    auto map = r.enterMap();
+    while (r.hasNext(map)) {
         const QString key = WireCodec::readText(r);
         if (key == QLatin1String("name")) {
             def.name = WireCodec::readText(r);
@@ -71,69 +72,107 @@ FieldDef readColumn(QCborStreamReader &r)
                 throw ProtocolError(QStringLiteral("Table: bad column size"));
             def.size = int(size);
         } else {
-            WireCodec::skip(r);
+            r.skip(WireCodec::kMaxDepth);
         }
     }
-    WireCodec::leave(r);
     if (!haveName || !haveType)
         throw ProtocolError(QStringLiteral("Table: a column needs a name and a type"));
     return def;
 }
 
-void readCell(QCborStreamReader &r, Field &field, int row)
+// Text cells go from UTF-8 to the column's UTF-16 pool through one reused buffer.
+class TextCells
 {
-    if (r.isNull()) {
-        field.appendNull();
-        r.next();
+public:
+    void append(CborReader &r, Field &field)
+    {
+        const QByteArrayView utf8 = r.readUtf8Unchecked(m_scratch);
+        if (m_units.size() < size_t(utf8.size()))
+            m_units.resize(size_t(utf8.size()));
+        char16_t *out = m_units.data();
+        const char *in = utf8.data();
+        const qsizetype size = utf8.size();
+        qsizetype i = 0;
+        for (; i < size && uchar(in[i]) < 0x80; ++i)
+            out[i] = char16_t(in[i]);
+        qsizetype length = i;
+        if (i < size) {
+            // An ASCII prefix is valid UTF-8 by itself; only the rest needs the check.
+            if (!utf8.sliced(i).isValidUtf8())
+                CborReader::fail("text string is not valid UTF-8");
+            QChar *end
+                = m_decoder.appendToBuffer(reinterpret_cast<QChar *>(out + i), utf8.sliced(i));
+            length = reinterpret_cast<char16_t *>(end) - out;
+        }
+        field.appendString(QStringView(out, length));
+    }
+
+private:
+    QByteArray m_scratch;
+    std::vector<char16_t> m_units;
+    // Input is checked UTF-8 already, and each cell is whole, so no state carries over.
+    QStringDecoder m_decoder { QStringDecoder::Utf8, QStringDecoder::Flag::Stateless };
+};
+
+void readCell(CborReader &r, Field &field, int row, TextCells &text)
+{
+    const FieldType kind = field.DataType();
+    double d;
+    if ((kind == FieldType::Float || kind == FieldType::Currency || kind == FieldType::Date
+            || kind == FieldType::DateTime)
+        && r.tryReadDouble(d)) {
+        field.appendFloat(d);
         return;
     }
+    const CborReader::Type type = r.type();
+    if (type == CborReader::Type::Null) {
+        r.readNull();
+        field.appendNull();
+        return;
+    }
+    const bool integer
+        = type == CborReader::Type::UnsignedInteger || type == CborReader::Type::NegativeInteger;
     switch (field.DataType()) {
     case FieldType::Integer: {
-        if (!r.isInteger())
+        if (!integer)
             badCell(field, row);
-        const qint64 v = r.toInteger();
+        const qint64 v = r.readInteger();
         if (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
             badCell(field, row);
         field.appendInt(v);
-        r.next();
         return;
     }
     case FieldType::LargeInt:
-        if (!r.isInteger())
+        if (!integer)
             badCell(field, row);
-        field.appendInt(r.toInteger());
-        r.next();
+        field.appendInt(r.readInteger());
         return;
     case FieldType::Boolean:
-        if (!r.isBool())
+        if (type != CborReader::Type::Boolean)
             badCell(field, row);
-        field.appendInt(r.toBool() ? 1 : 0);
-        r.next();
+        field.appendInt(r.readBool() ? 1 : 0);
         return;
     case FieldType::Float:
     case FieldType::Currency:
     case FieldType::Date:
     case FieldType::DateTime:
-        if (r.isDouble())
-            field.appendFloat(r.toDouble());
-        else if (r.isFloat())
-            field.appendFloat(double(r.toFloat()));
-        else if (r.isInteger())
-            field.appendFloat(double(r.toInteger()));
+        if (type == CborReader::Type::Float)
+            field.appendFloat(r.readFloat());
+        else if (integer)
+            field.appendFloat(double(r.readInteger()));
         else
             badCell(field, row);
-        r.next();
         return;
     case FieldType::String:
     case FieldType::Memo:
-        if (!r.isString())
+        if (type != CborReader::Type::TextString)
             badCell(field, row);
-        field.appendString(WireCodec::readText(r));
+        text.append(r, field);
         return;
     case FieldType::Blob:
-        if (!r.isByteArray())
+        if (type != CborReader::Type::ByteString)
             badCell(field, row);
-        field.appendBytes(WireCodec::readBytes(r));
+        field.appendBytes(r.readBytes());
         return;
     }
 }
@@ -152,7 +191,7 @@ WireTable::WireTable(const QByteArray &frame, qsizetype offset, qsizetype length
 {
 }
 
-void WireTable::writeBody(QCborStreamWriter &writer) const
+void WireTable::writeBody(CborWriter &writer) const
 {
     if (m_rows) {
         writeDataset(writer, *m_rows);
@@ -169,12 +208,11 @@ void WireTable::loadInto(Dataset &target) const
         target.Assign(*m_rows);
         return;
     }
-    const QByteArray body = QByteArray::fromRawData(m_frame.constData() + m_offset, m_length);
-    QCborStreamReader reader(body);
+    CborReader reader(QByteArrayView(m_frame).sliced(m_offset, m_length));
     readDataset(reader, target, m_length);
 }
 
-void WireTable::writeDataset(QCborStreamWriter &w, const Dataset &rows)
+void WireTable::writeDataset(CborWriter &w, const Dataset &rows)
 {
     const int columns = rows.FieldCount();
     const int count = rows.RecordCount();
@@ -190,11 +228,17 @@ void WireTable::writeDataset(QCborStreamWriter &w, const Dataset &rows)
         w.append(fieldTypeName(f.DataType()));
         w.append(QLatin1String("size"));
         w.append(qint64(f.Size()));
-        w.endMap();
     }
-    w.endArray();
+    qsizetype estimate = 0;
+    for (int c = 0; c < columns; ++c) {
+        const Field &f = rows.Fields(c);
+        const bool text = f.DataType() == FieldType::String || f.DataType() == FieldType::Memo;
+        // Text is usually about half its declared length.
+        estimate += qsizetype(count) * (text ? qMin(f.Size(), 256) / 2 + 3 : 9);
+    }
+    w.reserve(estimate);
     w.append(QLatin1String("rows"));
-    w.append(quint64(count));
+    w.append(qint64(count));
     w.append(QLatin1String("data"));
     w.startArray(quint64(columns));
     for (int c = 0; c < columns; ++c) {
@@ -224,32 +268,30 @@ void WireTable::writeDataset(QCborStreamWriter &w, const Dataset &rows)
                 w.append(f.stringAt(row));
                 break;
             case FieldType::Blob:
-                w.append(f.valueAt(row).toByteArray());
+                w.appendBytes(f.valueAt(row).toByteArray());
                 break;
             }
         }
-        w.endArray();
     }
-    w.endArray();
-    w.endMap();
 }
 
-void WireTable::readDataset(QCborStreamReader &r, Dataset &target, qsizetype bytesLeft)
+void WireTable::readDataset(CborReader &r, Dataset &target, qsizetype bytesLeft)
 {
-    if (!r.isMap())
+    if (r.type() != CborReader::Type::Map)
         throw ProtocolError(QStringLiteral("Table: the body must be a map"));
-    r.enterContainer();
+    auto body = r.enterMap();
+    if (!r.hasNext(body))
+        throw ProtocolError(QStringLiteral("Table: expected key \"columns\""));
     expectKey(r, "columns");
-    if (!r.isArray())
+    if (r.type() != CborReader::Type::Array)
         throw ProtocolError(QStringLiteral("Table: \"columns\" must be an array"));
     QVector<FieldDef> defs;
-    r.enterContainer();
-    while (r.hasNext()) {
+    auto columns = r.enterArray();
+    while (r.hasNext(columns)) {
         if (defs.size() >= kMaxColumns)
             throw ProtocolError(QStringLiteral("Table: too many columns"));
         defs << readColumn(r);
     }
-    WireCodec::leave(r);
     for (int i = 0; i < defs.size(); ++i) {
         for (int j = 0; j < i; ++j) {
             if (defs[i].name.compare(defs[j].name, Qt::CaseInsensitive) == 0)
@@ -258,6 +300,8 @@ void WireTable::readDataset(QCborStreamReader &r, Dataset &target, qsizetype byt
         }
     }
 
+    if (!r.hasNext(body))
+        throw ProtocolError(QStringLiteral("Table: expected key \"rows\""));
     expectKey(r, "rows");
     const qint64 rows = WireCodec::readInteger(r);
     // Every cell takes at least one byte, so the announced count is bounded by the body.
@@ -265,36 +309,36 @@ void WireTable::readDataset(QCborStreamReader &r, Dataset &target, qsizetype byt
         || (!defs.isEmpty() && rows > bytesLeft / defs.size()))
         throw ProtocolError(QStringLiteral("Table: bad row count %1").arg(rows));
 
+    if (!r.hasNext(body))
+        throw ProtocolError(QStringLiteral("Table: expected key \"data\""));
     expectKey(r, "data");
-    if (!r.isArray())
+    if (r.type() != CborReader::Type::Array)
         throw ProtocolError(QStringLiteral("Table: \"data\" must be an array"));
     target.BeginLoad(defs, int(rows));
     try {
-        r.enterContainer();
+        TextCells text;
+        auto data = r.enterArray();
         for (int c = 0; c < defs.size(); ++c) {
-            if (!r.hasNext() || !r.isArray())
+            if (!r.hasNext(data) || r.type() != CborReader::Type::Array)
                 throw ProtocolError(QStringLiteral("Table: column %1 is missing").arg(c));
             Field &field = target.Fields(c);
-            r.enterContainer();
+            auto cells = r.enterArray();
             int row = 0;
-            while (r.hasNext()) {
+            while (r.hasNext(cells)) {
                 if (row >= rows)
                     throw ProtocolError(
                         QStringLiteral("Table: column %1 has too many rows").arg(defs[c].name));
-                readCell(r, field, row);
+                readCell(r, field, row, text);
                 ++row;
             }
-            WireCodec::leave(r);
             if (row != rows)
                 throw ProtocolError(
                     QStringLiteral("Table: column %1 has too few rows").arg(defs[c].name));
         }
-        if (r.hasNext())
+        if (r.hasNext(data))
             throw ProtocolError(QStringLiteral("Table: more data arrays than columns"));
-        WireCodec::leave(r);
-        if (r.hasNext())
+        if (r.hasNext(body))
             throw ProtocolError(QStringLiteral("Table: unexpected key after \"data\""));
-        WireCodec::leave(r);
     } catch (...) {
         target.Close();
         throw;

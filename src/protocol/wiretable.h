@@ -5,8 +5,8 @@
 #include <memory>
 
 class Dataset;
-class QCborStreamReader;
-class QCborStreamWriter;
+class CborReader;
+class CborWriter;
 
 // A table or data packet on the wire: column definitions plus column-major arrays.
 // The sending side wraps a Dataset; the receiving side keeps the encoded body (sharing the
@@ -21,14 +21,14 @@ public:
     std::shared_ptr<const Dataset> rows() const { return m_rows; }
 
     // Writes the body map; an encoded table is decoded once and written again.
-    void writeBody(QCborStreamWriter &writer) const;
+    void writeBody(CborWriter &writer) const;
     // Replaces target's fields and rows; throws ProtocolError on a malformed body.
     void loadInto(Dataset &target) const;
 
-    static void writeDataset(QCborStreamWriter &writer, const Dataset &rows);
+    static void writeDataset(CborWriter &writer, const Dataset &rows);
     // Reads one body map at the reader's position into target (BeginLoad ... EndLoad).
     // `bytesLeft` bounds what the announced counts may reserve.
-    static void readDataset(QCborStreamReader &reader, Dataset &target, qsizetype bytesLeft);
+    static void readDataset(CborReader &reader, Dataset &target, qsizetype bytesLeft);
 
 private:
     std::shared_ptr<const Dataset> m_rows;

@@ -1,10 +1,18 @@
 #include "formistekyeniu.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QQuickWindow>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineView>
+
+void PrepareEmbeddedBrowser()
+{
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
 
 Tformistekyeni::Tformistekyeni(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)

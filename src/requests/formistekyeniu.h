@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+// Call once before the first embedded browser is created: where the platform has no
+// graphics card (the offscreen platform) pages are drawn in software.
+void PrepareEmbeddedBrowser();
+
 class QPushButton;
 class QWebEngineView;
 

@@ -652,6 +652,34 @@ private slots:
         QCOMPARE(small.activeConnections(), 0);
     }
 
+    void idleConnectionsHoldNoWorker()
+    {
+        MethodRegistry registry;
+        registry.add(QStringLiteral("EchoString"),
+            [](CallContext &call) { call.setResult(call.argString(0)); });
+        RpcServerOptions options;
+        options.workerThreads = 1;
+        options.idleTimeoutMs = 300;
+        RpcServer single(registry, options);
+        QVERIFY(single.listen(QHostAddress::LocalHost, 0));
+        RawClient idle(single.serverPort());
+        RawClient quiet(single.serverPort(), false); // connected, no handshake yet
+        RawClient busy(single.serverPort());
+        for (const char *text : { "a", "b" })
+            QCOMPARE(busy.call(QStringLiteral("TServerMethods1.EchoString"), { WireValue(text) })
+                         .result.toString(),
+                QLatin1String(text));
+        // The idle one is still served after waiting between calls...
+        QCOMPARE(idle.call(QStringLiteral("TServerMethods1.EchoString"), { WireValue("c") })
+                     .result.toString(),
+            QStringLiteral("c"));
+        // ...until it stays silent past the idle time-out.
+        QVERIFY(!idle.receive().has_value());
+        QTRY_COMPARE(single.activeConnections(), 1); // the one waiting for its handshake
+        single.stop();
+        QCOMPARE(single.activeConnections(), 0);
+    }
+
 #ifdef TELVIN_CALL_PATH
     void telvinCallPrintsTheAnswerAsJson_data()
     {

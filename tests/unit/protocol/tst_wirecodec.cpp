@@ -6,8 +6,15 @@
 #include "wiretable.h"
 
 #include <QBuffer>
+#include <QCborArray>
+#include <QCborMap>
 #include <QCborStreamWriter>
+#include <QCborValue>
 #include <QtTest>
+
+#include <limits>
+
+Q_DECLARE_METATYPE(WireValue)
 
 namespace {
 
@@ -92,6 +99,84 @@ private slots:
         QVERIFY(back.params[6].isNull());
     }
 
+    void encoderOutputIsWhatQtDecodes_data()
+    {
+        QTest::addColumn<WireValue>("value");
+        QTest::addColumn<QCborValue>("expected");
+        QTest::addColumn<int>("firstByte"); // -1: not checked
+        const qint64 max = std::numeric_limits<qint64>::max();
+        const qint64 min = std::numeric_limits<qint64>::min();
+        // Every integer head width on both sides of its boundary.
+        for (qint64 v : { qint64(0), qint64(23), qint64(24), qint64(255), qint64(256),
+                 qint64(65535), qint64(65536), qint64(4294967295), qint64(4294967296), max,
+                 qint64(-1), qint64(-24), qint64(-25), qint64(-256), qint64(-257), min })
+            QTest::addRow("integer %lld", static_cast<long long>(v))
+                << WireValue(v) << QCborValue(v) << -1;
+        QTest::newRow("1.0 as an 8-byte float") << WireValue(1.0) << QCborValue(1.0) << 0xfb;
+        QTest::newRow("negative zero") << WireValue(-0.0) << QCborValue(-0.0) << 0xfb;
+        QTest::newRow("ASCII text")
+            << WireValue("FREN") << QCborValue(QStringLiteral("FREN")) << 0x64;
+        const QString turkish = QStringLiteral("Ürün ığüşöç İ €");
+        QTest::newRow("non-ASCII text") << WireValue(turkish) << QCborValue(turkish) << -1;
+        const QString longText(300, QLatin1Char('x'));
+        QTest::newRow("text with a 2-byte length")
+            << WireValue(longText) << QCborValue(longText) << 0x79;
+        QTest::newRow("bytes") << WireValue::bytes(QByteArray("\0\xff", 2))
+                               << QCborValue(QByteArray("\0\xff", 2)) << 0x42;
+        QTest::newRow("null and booleans")
+            << WireValue::array({ WireValue(), WireValue(true), WireValue(false) })
+            << QCborValue(QCborArray { QCborValue(nullptr), true, false }) << 0x83;
+    }
+    void encoderOutputIsWhatQtDecodes()
+    {
+        QFETCH(WireValue, value);
+        QFETCH(QCborValue, expected);
+        QFETCH(int, firstByte);
+        const QByteArray bytes = WireCodec::encodeValue(value);
+        QCborParserError error;
+        const QCborValue decoded = QCborValue::fromCbor(bytes, &error);
+        QCOMPARE(error.error, QCborError::NoError);
+        QCOMPARE(error.offset, bytes.size());
+        QCOMPARE(decoded, expected);
+        if (firstByte >= 0)
+            QCOMPARE(quint8(bytes[0]), quint8(firstByte));
+        // And back through our own reader.
+        QCOMPARE(WireCodec::encodeValue(WireCodec::decodeValue(bytes)), bytes);
+    }
+
+    void readerAcceptsIndefiniteLengthsAndChunks()
+    {
+        // {_ "op": "result", "params": [_ (_ "ab", "c"), h'01'], "result": 1.5 as a half}
+        const QByteArray payload
+            = QByteArray::fromHex("bf626f7066726573756c74" // {_ "op": "result",
+                                  "66706172616d73" // "params":
+                                  "9f7f6261626163ff4101ff" // [_ (_ ...), h'01'],
+                                  "66726573756c74f93e00ff"); // "result": 1.5}
+        const WireMessage m = WireCodec::decodeMessage(payload);
+        QCOMPARE(m.op, WireMessage::Op::Result);
+        QCOMPARE(m.params.size(), 2);
+        QCOMPARE(m.params[0].toString(), QStringLiteral("abc"));
+        QCOMPARE(m.params[1].toBytes(), QByteArray("\x01", 1));
+        QCOMPARE(m.result.toDouble(), 1.5);
+        // Qt's writer produces indefinite-length maps and arrays.
+        const QByteArray fromQt = cbor([](QCborStreamWriter &w) {
+            w.startMap();
+            w.append(QLatin1String("op"));
+            w.append(QLatin1String("call"));
+            w.append(QLatin1String("later"));
+            w.append(QCborTag(1)); // tagged items are skipped under unknown keys
+            w.append(0);
+            w.append(QLatin1String("params"));
+            w.startArray();
+            w.append(float(0.5));
+            w.endArray();
+            w.endMap();
+        });
+        const WireMessage call = WireCodec::decodeMessage(fromQt);
+        QCOMPARE(call.op, WireMessage::Op::Call);
+        QCOMPARE(call.params.value(0).toDouble(), 0.5);
+    }
+
     void tableRoundTripsEveryColumnType()
     {
         auto rows = sampleTable(7);
@@ -148,6 +233,25 @@ private slots:
             w.startMap(1);
             w.append(QLatin1String("op"));
         }) + QByteArray("\x7b\x00\x00\x00\x00\x7f\xff\xff\xff", 9);
+        auto result = [](const char *hex) {
+            return QByteArray::fromHex("a2626f7066726573756c7466726573756c74") // {"op": "result",
+                + QByteArray::fromHex(hex); // "result": <hex>}
+        };
+        QTest::newRow("reserved additional information") << result("1c");
+        QTest::newRow("indefinite-length integer") << result("1f");
+        QTest::newRow("break outside a container") << result("ff");
+        QTest::newRow("truncated double") << result("fb3ff0");
+        QTest::newRow("tag as a value") << result("c100");
+        QTest::newRow("undefined") << result("f7");
+        QTest::newRow("two-byte simple value below 32") << result("f810");
+        QTest::newRow("invalid UTF-8 text") << result("62c328");
+        QTest::newRow("UTF-16 surrogate in UTF-8") << result("63eda080");
+        QTest::newRow("byte chunk inside a text string") << result("7f4161ff");
+        QTest::newRow("unterminated indefinite array") << result("9f01");
+        QTest::newRow("array count beyond the payload") << result("9b7fffffffffffffff");
+        QTest::newRow("map count beyond the payload") << result("bb7fffffffffffffff");
+        QTest::newRow("integer beyond 64 bits") << result("1bffffffffffffffff");
+        QTest::newRow("empty payload") << QByteArray();
         QByteArray deep;
         {
             QCborStreamWriter w(&deep);
@@ -232,6 +336,16 @@ private slots:
             w.endArray();
             w.endArray();
         });
+        QTest::newRow("invalid UTF-8 after an ASCII prefix") << table(
+            1,
+            [](QCborStreamWriter &w) {
+                w.startArray(1);
+                w.startArray(1);
+                w.appendTextString("ab\xc3\x28", 4);
+                w.endArray();
+                w.endArray();
+            },
+            "String");
         QTest::newRow("unknown column type") << table(
             0,
             [](QCborStreamWriter &w) {
