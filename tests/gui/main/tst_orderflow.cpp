@@ -1,7 +1,232 @@
+#include "baskettab.h"
+#include "busyindicator.h"
+#include "datagrid.h"
+#include "mainwindowfixture.h"
+#include "numberformat.h"
+#include "basketlineeditor.h"
+#include "onaysipu.h"
+#include "spinedit.h"
+#include "stocktab.h"
+#include "stokayarintiu.h"
+#include "tabcontrol.h"
+#include "unit1.h"
+#include "utils.h"
+#include "warnings.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QtTest>
+
+// A dealer's way from a search to a sent order, against the distributor's server.
 class TestOrderFlow : public QObject
 {
     Q_OBJECT
+
+    std::unique_ptr<MainWindowFixture> f;
+    TForm1 *w = nullptr;
+    QList<int> m_shownQuantities;  // what the stock dialog showed, one entry per opening
+
+    QString caption(QWidget *page) const
+    {
+        return w->sPageControl1->tabText(w->sPageControl1->indexOf(page));
+    }
+
+    void search(const QString &typed)
+    {
+        w->araedit->clear();
+        QTest::keyClicks(w->araedit, typed);
+        QTest::keyClick(w->araedit, Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(w->araedit->isEnabled() && w->gifstokara->isHidden(), 30000);
+    }
+
+    // The stock dialog: takes the given quantity and confirms.
+    std::function<int(QDialog *)> stockDialogAnswering(int quantity)
+    {
+        return [this, quantity](QDialog *d) -> int {
+            if (auto *detail = qobject_cast<Tstokayarinti *>(d)) {
+                detail->FormShow();
+                m_shownQuantities << detail->adet->value();
+                detail->adet->setValue(quantity);
+                detail->ParcaliTus1Click();
+                return detail->result();
+            }
+            if (auto *onay = qobject_cast<TONAYSIP *>(d))
+                return confirmOrder(onay);
+            return QDialog::Rejected;
+        };
+    }
+
+    int confirmOrder(TONAYSIP *onay)
+    {
+        const QList<QRadioButton *> types = onay->boxkargo->findChildren<QRadioButton *>();
+        if (types.isEmpty())
+            return QDialog::Rejected;
+        types.first()->click();
+        if (onay->kargocombo->currentIndex() <= 0 && onay->kargocombo->count() > 1)
+            onay->kargocombo->setCurrentIndex(1);
+        onay->aciklamagir->setPlainText("Öğleden önce teslim lütfen");
+        onay->Button1Click();
+        return onay->result();
+    }
+
+    void showBasket()
+    {
+        QSignalSpy loaded(&w->basketTab(), &BasketTab::loadFinished);
+        w->sPageControl1->setCurrentWidget(w->ssepet);
+        QVERIFY(loaded.wait(30000));
+    }
+
+private slots:
+    void init()
+    {
+        failOnUnexpectedWarnings();
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        f = std::make_unique<MainWindowFixture>();
+        QVERIFY2(f->startServer(), qPrintable(f->server.error()));
+        w = f->login("DEMO-BAYI-PC", "DEMO", "1234");
+        QVERIFY(w);
+        QVERIFY(f->hooks->exits.isEmpty());
+        f->hooks->clear();
+    }
+    void cleanup()
+    {
+        f.reset();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void searchRules()
+    {
+        // Turkish letters are typed as their plain forms.
+        for (QChar c : QString("şöğüçı")) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w->araedit, &press);
+        }
+        QCOMPARE(w->araedit->text(), QString("SOGUCI"));
+
+        search("  ab ");
+        QCOMPARE(f->hooks->texts(), QStringList{"Lütfen en az 3 harf giriniz !"});
+        QCOMPARE(f->hooks->messages().first().type, MsgDlgType::Warning);
+
+        f->hooks->clear();
+        search("fren");
+        QVERIFY(f->hooks->messages().isEmpty());
+        const int rows = w->stok.RecordCount();
+        QVERIFY(rows > 0);
+        QCOMPARE(caption(w->sstoklistesi), QString::number(rows) + "=Stok Listesi");
+        QVERIFY(w->cxGrid1->recordCount() == rows);
+        QCOMPARE(w->stok.FieldByName("NETFIYAT").DisplayFormat(), QString("#,###,##0.00"));
+
+        w->stockTab().SpeedButton1Click();
+        QCOMPARE(caption(w->sstoklistesi), QString("Stok Listesi"));
+        QVERIFY(w->stok.IsEmpty());
+        QVERIFY(w->araedit->text().isEmpty());
+    }
+
+    void priceInformationLines()
+    {
+        QCOMPARE(StockTab::priceInformation(1250.5, 0, 1000, 1200),
+                 QString("Liste Fiyatı: 1.250,50\r\nNetFiyat: 1.000,00\r\nKDV li Fiyat: "
+                         "1.200,00\r\n"));
+        QCOMPARE(StockTab::priceInformation(100, 85, 80, 96).count("\r\n"), 4);
+    }
+
+    void failedSearchEmptiesTheList()
+    {
+        search("fren");
+        QVERIFY(!w->stok.IsEmpty());
+        f->server.stop();
+        f->hooks->clear();
+        search("balata");
+        QVERIFY(w->stok.IsEmpty());
+        QCOMPARE(f->hooks->texts().last(),
+                 QString("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"));
+        QCOMPARE(caption(w->sstoklistesi), QString("Stok Listesi"));
+    }
+
+    void addChangeSelectAndSend()
+    {
+        search("fren");
+        w->cxGrid1->setFocusedRecord(0);
+        const int stokno = w->stok.FieldByName("STOK_STOKNO").intAt(0);
+
+        // A new item is added with the dialog's quantity (the demo basket holds some lines).
+        w->LoadBasket();
+        const int lines = w->sepet.RecordCount();
+        QVERIFY(!w->sepet.Locate("STOKNO", stokno));
+        f->onDialog = stockDialogAnswering(2);
+        w->lineEditor().OpenFromGrid(*w->cxGrid1, w->stok, BasketLineEditor::Source::StockList);
+        QCOMPARE(w->sepet.RecordCount(), lines + 1);
+        QVERIFY(w->sepet.Locate("STOKNO", stokno));
+        QCOMPARE(w->sepet.FieldByName("MIKTAR").AsFloat(), 2.0);
+
+        // The same stock again changes its line instead of adding one.
+        f->onDialog = stockDialogAnswering(3);
+        w->lineEditor().OpenFromGrid(*w->cxGrid1, w->stok, BasketLineEditor::Source::StockList);
+        QCOMPARE(m_shownQuantities, QList<int>({1, 2}));
+        QCOMPARE(w->sepet.RecordCount(), lines + 1);
+        QVERIFY(w->sepet.Locate("STOKNO", stokno));
+        QCOMPARE(w->sepet.FieldByName("MIKTAR").AsFloat(), 3.0);
+
+        showBasket();
+        QCOMPARE(caption(w->ssepet), QString::number(lines + 1) + "=Sepet");
+        BasketTab &basket = w->basketTab();
+
+        // Toggling on the "Seç" column flips the mark here and on the server.
+        w->cxGrid2->setFocusedRecord(0);
+        w->cxGrid2->setFocusedField("SEC");
+        const int before = int(w->sepet.FieldByName("SEC").intAt(0));
+        basket.Deitir1Click();
+        QCOMPARE(w->sepet.FieldByName("SEC").intAt(0), before == 0 ? 1 : 0);
+        w->LoadBasket();
+        QCOMPARE(w->sepet.FieldByName("SEC").intAt(0), before == 0 ? 1 : 0);
+
+        basket.Button4Click();
+        double t = 0, i = 0, v = 0;
+        for (int r = 0; r < w->sepet.RecordCount(); ++r) {
+            QCOMPARE(w->sepet.FieldByName("SEC").intAt(r), 1);
+            t = Round2(t + w->sepet.FieldByName("TUTAR").floatAt(r));
+            i = Round2(i + w->sepet.FieldByName("INDIRIMTUTAR").floatAt(r));
+            v = Round2(v + w->sepet.FieldByName("VERGITUTARI").floatAt(r));
+        }
+        QCOMPARE(basket.geneltoplaml->text(), FormatFloat(kAmountFormat, Round2(v + Round2(t - i))));
+
+        basket.Button1Click();
+        QCOMPARE(f->hooks->texts().last(), QString("Siparişiniz Gönderildi !"));
+        QCOMPARE(w->sepet.RecordCount(), 0);
+
+        f->hooks->clear();
+        basket.Button1Click();
+        QCOMPARE(f->hooks->texts(), QStringList{"Gönderilecek Parça Yok "});
+        basket.HepsiniSil1Click();  // nothing to delete: nothing is asked
+        QCOMPARE(f->hooks->messages().size(), 1);
+    }
+
+    void deleteOneLine()
+    {
+        search("fren");
+        w->cxGrid1->setFocusedRecord(0);
+        f->onDialog = stockDialogAnswering(1);
+        w->lineEditor().OpenFromGrid(*w->cxGrid1, w->stok, BasketLineEditor::Source::StockList);
+        showBasket();
+        const int lines = w->sepet.RecordCount();
+        w->cxGrid2->setFocusedRecord(0);
+        w->cxGrid2->setFocusedField("STOKADI");
+
+        f->hooks->queueAnswers({mrNo});
+        w->basketTab().SatrSil1Click();
+        QCOMPARE(w->sepet.RecordCount(), lines);
+        QCOMPARE(f->hooks->messages().last().defaultButton, MsgDlgBtn::No);
+
+        f->hooks->queueAnswers({mrYes});
+        w->basketTab().SatrSil1Click();
+        QCOMPARE(f->hooks->texts().last(), QString("Satır silindi !"));
+        QCOMPARE(w->sepet.RecordCount(), lines - 1);
+    }
 };
+
 QTEST_MAIN(TestOrderFlow)
 #include "tst_orderflow.moc"
