@@ -40,9 +40,10 @@ const char *const kUsage =
     "  init                         boş veritabanı oluşturur\n"
     "  seed [--stock N] [--small]   demo verisini yükler (varsayılan 20000 stok)\n"
     "  serve [--port 9090] [--http-port 8080] [--bind ADRES] [--outbox KLASÖR]\n"
-    "        [--setup DOSYA]       sunucuyu çalıştırır (port 0: boş bir port seçer)\n"
+    "        [--setup DOSYA] [--client-version N]\n"
+    "                               sunucuyu çalıştırır (port 0: boş bir port seçer)\n"
     "  register-machine KIMLIK KULLANICI   bilgisayarı kullanıcıya bağlar\n"
-    "  add-user AD SIFRE [--role N] [--account CARINO] [--rep NO]\n"
+    "  add-user AD SIFRE [--role N] [--account CARINO] [--rep NO] [--inactive]\n"
     "  import-stock DOSYA.csv       stok ekler veya günceller\n"
     "  set ANAHTAR DEGER            ayar (search_limit, kayan_yazi, mail_to)\n"
     "Her komut --db DOSYA alır (varsayılan telvin-server.db).\n";
@@ -56,7 +57,13 @@ QString outboxFor(const QString &db, const QString &option)
 
 int serve(SqliteStorage &storage, const QCommandLineParser &p)
 {
-    DistributorService service(storage, {outboxFor(storage.path(), p.value("outbox")), 1});
+    const int clientVersion = p.value("client-version").toInt();
+    if (clientVersion < 1) {
+        err() << "Geçersiz istemci sürümü: " << p.value("client-version") << Qt::endl;
+        return 2;
+    }
+    DistributorService service(storage,
+                               {outboxFor(storage.path(), p.value("outbox")), clientVersion});
     MethodRegistry registry;
     registry.add(QStringLiteral("EchoString"),
                  [](CallContext &c) { c.setResult(c.argString(0)); });
@@ -174,7 +181,9 @@ int ServerCommands::run(const QStringList &arguments)
                   {"small", "a small data set"},
                   {"role", "role (MusteriTipi)", "n", "0"},
                   {"account", "customer account", "carino", "0"},
-                  {"rep", "sales representative number", "n", "0"}});
+                  {"rep", "sales representative number", "n", "0"},
+                  {"inactive", "the new user may not log in yet"},
+                  {"client-version", "client version announced at login", "n", "1"}});
     p.addHelpOption();
     p.process(arguments);
     const QStringList args = p.positionalArguments();
@@ -225,6 +234,7 @@ int ServerCommands::run(const QStringList &arguments)
             u.role = p.value("role").toInt();
             u.accountId = p.value("account").toInt();
             u.repId = p.value("rep").toInt();
+            u.active = p.isSet("inactive") ? 0 : 1;
             out() << "Kullanıcı " << storage.insertUser(u) << ": " << u.name << Qt::endl;
             return 0;
         }

@@ -461,9 +461,11 @@ void TForm1::LayoutStockGrid()
     DataGrid *grid = cxGrid1;
     grid->beginUpdate();
     const bool wide = width() > kWideLimit;
+    // Customers without campaign prices never get the campaign price back by a resize.
+    const bool campaignPrices = sbilgi.MusteriTipi() != 4;
     for (const char *f : {"LISTEFIYAT1", "KAMPFIYAT", "NETFIYAT", "KDVDAHIL"})
         if (GridColumn *c = grid->column(QLatin1String(f)))
-            c->setVisible(wide);
+            c->setVisible(wide && (campaignPrices || c->fieldName() != QLatin1String("KAMPFIYAT")));
     if (GridColumn *c = grid->column(QStringLiteral("FIYATBILGISI")))
         c->setVisible(!wide);
     grid->setRowHeight(wide ? 60 : 100);

@@ -43,8 +43,10 @@ bool TestServer::start(const QStringList &extraServeArgs)
         m_error = QStringLiteral("no temporary folder");
         return false;
     }
-    if (!command({QStringLiteral("seed"), QStringLiteral("--small")}))
+    if (!m_seeded && !command({QStringLiteral("seed"), QStringLiteral("--small")}))
         return false;
+    m_seeded = true;
+    stop();
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::SeparateChannels);
     m_process->start(QStringLiteral(TELVIN_SERVER_BINARY),

@@ -18,7 +18,8 @@ public:
     TestServer(const TestServer &) = delete;
     TestServer &operator=(const TestServer &) = delete;
 
-    // Seeds the database and starts serving; false with error() set when it could not.
+    // Seeds the database (once) and starts serving; calling it again restarts the server
+    // over the same data. False with error() set when it could not.
     bool start(const QStringList &extraServeArgs = {});
     void stop();
     // Runs an operator command against the same database (e.g. "register-machine").
@@ -40,4 +41,5 @@ private:
     quint16 m_rpcPort = 0;
     quint16 m_httpPort = 0;
     QString m_error;
+    bool m_seeded = false;
 };

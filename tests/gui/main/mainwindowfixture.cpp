@@ -5,6 +5,7 @@
 #include "unit1.h"
 #include "utils.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -51,6 +52,7 @@ TForm1 *MainWindowFixture::login(const QString &machine, const QString &user,
         if (auto *login = qobject_cast<Tgirisform *>(dialog)) {
             login->findChild<QLineEdit *>("adi")->setText(user);
             login->findChild<QLineEdit *>("sifre")->setText(password);
+            login->findChild<QCheckBox *>("benihatirla")->setChecked(remember);
             // Done when the dialog closes or, after a refusal, is ready for another try.
             QSignalSpy finished(login, &QDialog::finished);
             auto *button = login->findChild<QPushButton *>("Button1");

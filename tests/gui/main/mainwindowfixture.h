@@ -24,7 +24,8 @@ public:
     // Logs in as `user` on `machine`; the window is shown afterwards.
     TForm1 *login(const QString &machine, const QString &user, const QString &password);
 
-    std::function<int(QDialog *)> onDialog;  // for the dialogs after the login
+    std::function<int(QDialog *)> onDialog;  // for the other dialogs
+    bool remember = true;                     // "Beni hatırla" at the login
     TestServer server;
     std::unique_ptr<HookRecorder> hooks;
     std::unique_ptr<TForm1> form;

@@ -1,5 +1,6 @@
 #include "datagrid.h"
 #include "formistekyeniu.h"
+#include "dosyaindiru.h"
 #include "girisformu.h"
 #include "mainwindowfixture.h"
 #include "tabcontrol.h"
@@ -7,6 +8,9 @@
 #include "warnings.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTemporaryFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QWebEngineView>
@@ -134,6 +138,80 @@ private slots:
         for (const char *c : {"LISTEFIYAT1", "KAMPFIYAT", "NETFIYAT", "KDVDAHIL"})
             QVERIFY2(grid->column(c)->isVisible(), c);
         QCOMPARE(grid->rowHeight(), 60);
+    }
+
+    void anotherVersionUpdatesBeforeThePasswordIsChecked()
+    {
+        QTemporaryFile setup;
+        QVERIFY(setup.open());
+        setup.write("#!/bin/sh\nexit 0\n");
+        setup.close();
+        QVERIFY2(f->server.start({"--client-version", "2", "--setup", setup.fileName()}),
+                 qPrintable(f->server.error()));
+        f->server.configureClient();
+        QString label;
+        f->onDialog = [&](QDialog *d) -> int {
+            auto *update = qobject_cast<Tdosyaindir *>(d);
+            if (!update)
+                return QDialog::Rejected;
+            label = update->findChild<QLabel *>("sLabel1")->text();
+            update->FormActivate();
+            return QDialog::Rejected;
+        };
+        f->login("DEMO-BAYI-PC", "DEMO", "YANLIS");
+        QVERIFY(label.endsWith("Version: 2-1"));
+        QCOMPARE(f->hooks->startedPrograms.size(), 1);
+        QCOMPARE(f->hooks->startedPrograms.first().second, QStringList{"/silent"});
+        QCOMPARE(f->hooks->exits.first(), 0);
+        // Only a test gets past the update; the password check comes after it.
+        QVERIFY(f->hooks->texts().contains(
+            "Kullanıcı Adı ve Şifre Hatalı Lütfen Tekrar Deneyiniz !"));
+    }
+
+    void inactiveUserIsRefusedAfterTheSettingsAreWritten()
+    {
+        QVERIFY(f->server.command({"add-user", "PASIF", "1234", "--inactive", "--account", "1"}));
+        QVERIFY(f->server.command({"register-machine", "PASIF-PC", "PASIF"}));
+        f->login("PASIF-PC", "PASIF", "1234");
+        QVERIFY(f->hooks->texts().contains(
+            "Kullanıcı Adı ve Şifre Hatalı Lütfen Tekrar Deneyiniz !"));
+        QCOMPARE(f->hooks->exits, QList<int>{0});
+        QFile ini(Tgirisform::settingsPath());
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(ini.readAll()).contains("isim=PASIF"));
+    }
+
+    void notRememberedFieldsStayEmptyNextTime()
+    {
+        f->remember = false;
+        f->login("DEMO-BAYI-PC", "DEMO", "1234");
+        QVERIFY(f->hooks->exits.isEmpty());
+        Tgirisform next;
+        QVERIFY(next.findChild<QLineEdit *>("adi")->text().isEmpty());
+        QVERIFY(next.findChild<QLineEdit *>("sifre")->text().isEmpty());
+        QVERIFY(!next.findChild<QCheckBox *>("benihatirla")->isChecked());
+    }
+
+    void customerTypeLayouts()
+    {
+        QVERIFY(f->server.command({"add-user", "TIP3", "1234", "--role", "3", "--account", "2"}));
+        QVERIFY(f->server.command({"register-machine", "TIP3-PC", "TIP3"}));
+        QVERIFY(f->server.command({"add-user", "TIP4", "1234", "--role", "4", "--account", "3"}));
+        QVERIFY(f->server.command({"register-machine", "TIP4-PC", "TIP4"}));
+
+        TForm1 *w = f->login("TIP3-PC", "TIP3", "1234");
+        QVERIFY(!w->cxGrid2->column("DURUM")->isVisible());
+        QVERIFY(!w->cxGrid2->column("DURUM")->isCustomizable());
+        QVERIFY(w->sPageControl1->isTabVisible(w->sPageControl1->indexOf(w->skampanyali)));
+
+        w = f->login("TIP4-PC", "TIP4", "1234");
+        QVERIFY(!w->sPageControl1->isTabVisible(w->sPageControl1->indexOf(w->skampanyali)));
+        for (const char *c : {"KAMPFIYAT", "K"}) {
+            QVERIFY2(!w->cxGrid1->column(c)->isVisible(), c);
+            QVERIFY2(!w->cxGrid1->column(c)->isCustomizable(), c);
+        }
+        QVERIFY(w->cxGrid2->column("DURUM")->isVisible());
+        QVERIFY(f->hooks->exits.isEmpty());
     }
 
     void representativeRolesAreRefusedForNow()
