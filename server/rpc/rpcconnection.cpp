@@ -3,11 +3,15 @@
 #include "dispatcher.h"
 #include "methodcatalogue.h"
 #include "rpcserver.h"
-#include "socketstream.h"
 #include "wirecodec.h"
 #include "wireerror.h"
 
 namespace {
+
+// How long a worker waits for the next frame (or the end of stream) before it parks the
+// connection: clients send their call right after the handshake and close right after
+// the answer, so a short wait saves the hand-over to the watcher and back.
+constexpr int kLingerMs = 20;
 
 void sendQuietly(SocketStream &stream, const WireMessage &message, int timeoutMs)
 {
@@ -60,35 +64,61 @@ bool handshake(SocketStream &stream, const RpcServerOptions &o)
 
 } // namespace
 
-void RpcConnection::run()
+RpcConnection::RpcConnection(RpcServer &server, int descriptor)
+    : m_server(server)
+    , m_stream(descriptor)
 {
-    SocketStream stream(m_descriptor);
+}
+
+RpcConnection::~RpcConnection()
+{
+    // Untracked before the stream closes the descriptor, so stop() never touches a reused one.
+    m_server.untrack(descriptor());
+}
+
+bool RpcConnection::serve()
+{
     const RpcServerOptions &o = m_server.options();
     try {
-        if (handshake(stream, o)) {
-            const Dispatcher dispatcher(m_server.m_registry);
-            FrameIO::ReadLimits limits;
-            limits.maxPayload = o.maxRequestBytes;
-            limits.firstByteTimeoutMs = o.idleTimeoutMs;
-            limits.byteTimeoutMs = o.frameTimeoutMs;
-            limits.frameTimeoutMs = o.frameTimeoutMs;
-            while (!m_server.m_stopping) {
-                const auto frame = FrameIO::readFrame(stream, limits);
-                if (!frame)
-                    break;
-                FrameIO::writeFrame(stream, dispatcher.handle(*frame), o.writeTimeoutMs);
-            }
+        if (!m_open) {
+            if (!m_stream.waitReadable(kLingerMs))
+                return !m_server.m_stopping;
+            if (!handshake(m_stream, o))
+                return false;
+            m_open = true;
+            if (!m_stream.waitReadable(kLingerMs))
+                return !m_server.m_stopping;
         }
+        return serveFrames();
     } catch (const FrameTooLarge &e) {
         // The payload was never read, so the stream cannot be resynchronised: say why, close.
-        sendQuietly(stream, WireMessage::error(QString::fromUtf8(e.what())), o.writeTimeoutMs);
+        sendQuietly(m_stream, WireMessage::error(QString::fromUtf8(e.what())), o.writeTimeoutMs);
         try {
-            stream.lingeringClose(1000, 1024 * 1024);
+            m_stream.lingeringClose(1000, 1024 * 1024);
         } catch (const std::exception &) {
         }
     } catch (const std::exception &) {
         // time-out, reset or a peer gone mid-frame: this connection ends, others go on
     }
-    m_server.untrack(m_descriptor);
-    // SocketStream closes the descriptor after untrack, so stop() never touches a reused one.
+    return false;
+}
+
+bool RpcConnection::serveFrames()
+{
+    const RpcServerOptions &o = m_server.options();
+    const Dispatcher dispatcher(m_server.m_registry);
+    FrameIO::ReadLimits limits;
+    limits.maxPayload = o.maxRequestBytes;
+    limits.firstByteTimeoutMs = o.frameTimeoutMs; // the watcher saw data arrive
+    limits.byteTimeoutMs = o.frameTimeoutMs;
+    limits.frameTimeoutMs = o.frameTimeoutMs;
+    do {
+        if (m_server.m_stopping)
+            return false;
+        const auto frame = FrameIO::readFrame(m_stream, limits);
+        if (!frame)
+            return false;
+        FrameIO::writeFrame(m_stream, dispatcher.handle(*frame), o.writeTimeoutMs);
+    } while (m_stream.waitReadable(kLingerMs));
+    return !m_server.m_stopping;
 }

@@ -1,22 +1,30 @@
 #pragma once
 
-#include <QRunnable>
+#include "socketstream.h"
 
 class RpcServer;
 
-// Serves one client on a pool worker: the handshake, then calls until the client closes,
-// stays idle too long, stalls inside a frame or sends a frame over the limit.
-class RpcConnection : public QRunnable
+// One client's connection. A pool worker serves it only while a frame is waiting; in
+// between it is parked with the server's watcher, so idle connections hold no thread.
+class RpcConnection
 {
 public:
-    RpcConnection(RpcServer &server, int descriptor)
-        : m_server(server)
-        , m_descriptor(descriptor)
-    {
-    }
-    void run() override;
+    RpcConnection(RpcServer &server, int descriptor);
+    ~RpcConnection();
+    RpcConnection(const RpcConnection &) = delete;
+    RpcConnection &operator=(const RpcConnection &) = delete;
+
+    int descriptor() const { return m_stream.descriptor(); }
+    bool handshakeDone() const { return m_open; }
+    // Answers the handshake or the calls that have arrived. False when the connection is
+    // finished: the client closed, stalled inside a frame, broke the protocol or the
+    // server is stopping.
+    bool serve();
 
 private:
+    bool serveFrames();
+
     RpcServer &m_server;
-    int m_descriptor;
+    SocketStream m_stream;
+    bool m_open = false;
 };

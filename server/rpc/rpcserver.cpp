@@ -2,6 +2,7 @@
 
 #include "methodcatalogue.h"
 #include "rpcconnection.h"
+#include "rpcwatcher.h"
 #include "socketstream.h"
 #include "wirecodec.h"
 
@@ -32,7 +33,9 @@ RpcServer::RpcServer(const MethodRegistry &registry, RpcServerOptions options)
     : m_registry(registry)
     , m_options(options)
 {
-    m_pool.setMaxThreadCount(qMax(1, m_options.maxConnections));
+    m_pool.setMaxThreadCount(m_options.workerThreads > 0
+            ? m_options.workerThreads
+            : qMax(4, 2 * QThread::idealThreadCount()));
 }
 
 RpcServer::~RpcServer()
@@ -45,6 +48,8 @@ bool RpcServer::listen(const QHostAddress &address, quint16 port)
     if (m_thread)
         return false;
     m_stopping = false;
+    m_watcher = std::make_unique<RpcWatcher>(
+        [this](std::shared_ptr<RpcConnection> connection) { serve(std::move(connection)); });
     m_thread = new QThread;
     m_thread->setObjectName(QStringLiteral("rpc-accept"));
     m_listener = new RpcListener(*this);
@@ -67,6 +72,7 @@ bool RpcServer::listen(const QHostAddress &address, quint16 port)
         delete m_thread;
         m_thread = nullptr;
         m_listener = nullptr;
+        m_watcher.reset();
     }
     return ok;
 }
@@ -88,7 +94,11 @@ void RpcServer::stop()
         for (int fd : std::as_const(m_active))
             ::shutdown(fd, SHUT_RDWR);
     }
+    // Parked connections are dropped with the watcher; busy ones end on the shutdown above
+    // and are dropped by their workers, which can no longer park them.
+    m_watcher->stop();
     m_pool.waitForDone();
+    m_watcher.reset();
 }
 
 int RpcServer::activeConnections() const
@@ -112,9 +122,19 @@ void RpcServer::accept(qintptr descriptor)
         }
         return;
     }
-    auto *connection = new RpcConnection(*this, fd);
-    connection->setAutoDelete(true);
-    m_pool.start(connection);
+    serve(std::make_shared<RpcConnection>(*this, fd));
+}
+
+void RpcServer::serve(std::shared_ptr<RpcConnection> connection)
+{
+    m_pool.start([this, connection = std::move(connection)]() mutable {
+        if (!connection->serve())
+            return;
+        // The handshake must arrive within the frame time-out; calls within the idle one.
+        const int timeoutMs
+            = connection->handshakeDone() ? m_options.idleTimeoutMs : m_options.frameTimeoutMs;
+        m_watcher->park(std::move(connection), QDeadlineTimer(timeoutMs));
+    });
 }
 
 bool RpcServer::track(int descriptor)

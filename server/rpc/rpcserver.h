@@ -11,7 +11,9 @@
 
 class MethodRegistry;
 class QThread;
+class RpcConnection;
 class RpcListener;
+class RpcWatcher;
 
 struct RpcServerOptions
 {
@@ -20,10 +22,13 @@ struct RpcServerOptions
     int frameTimeoutMs = 30000; // to receive one whole frame once started
     int writeTimeoutMs = 60000; // to hand one answer to the client
     qint64 maxRequestBytes = 16 * 1024 * 1024; // larger requests close the connection
+    // Threads that run calls; idle connections hold none. 0: twice the cores, at least 4.
+    int workerThreads = 0;
 };
 
-// The RPC service: accepts on its own thread and serves each connection on a pool worker
-// with blocking I/O. Usable in-process (tests) and by telvin-server.
+// The RPC service: accepts on its own thread, waits for idle connections on a watcher
+// thread and serves each arriving frame on a pool worker with blocking I/O. Usable
+// in-process (tests) and by telvin-server.
 class RpcServer
 {
 public:
@@ -46,6 +51,7 @@ private:
     friend class RpcListener;
     friend class RpcConnection;
     void accept(qintptr descriptor);
+    void serve(std::shared_ptr<RpcConnection> connection);
     bool track(int descriptor);
     void untrack(int descriptor);
 
@@ -54,6 +60,7 @@ private:
     QThread *m_thread = nullptr;
     RpcListener *m_listener = nullptr;
     QThreadPool m_pool;
+    std::unique_ptr<RpcWatcher> m_watcher;
     mutable QMutex m_mutex;
     QSet<int> m_active;
     std::atomic<bool> m_stopping { false };

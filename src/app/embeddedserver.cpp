@@ -40,7 +40,7 @@ quint16 EmbeddedServer::rpcPort() const
     return m_parts && m_parts->rpc ? m_parts->rpc->serverPort() : 0;
 }
 
-bool EmbeddedServer::start(const QString &folder, int stockItems)
+bool EmbeddedServer::start(const QString &folder, int stockItems, int searchLimit)
 {
     QDir().mkpath(folder);
     m_parts = std::make_unique<Parts>(folder);
@@ -51,6 +51,8 @@ bool EmbeddedServer::start(const QString &folder, int stockItems)
         options.stockItems = stockItems;
         DemoGenerator(storage, options).run();
     }
+    if (searchLimit > 0)
+        storage.setSetting(QStringLiteral("search_limit"), QString::number(searchLimit));
     if (const auto dealer = storage.userByName(QStringLiteral("DEMO")))
         storage.bindMachine(DistributorService::normalizeMachineId(GetComputerId()), dealer->id);
 

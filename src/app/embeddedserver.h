@@ -16,7 +16,8 @@ public:
     EmbeddedServer &operator=(const EmbeddedServer &) = delete;
 
     // Returns false with error() set when the server cannot listen.
-    bool start(const QString &folder, int stockItems);
+    // `searchLimit` caps the rows of a stock search (0 keeps the server's own cap).
+    bool start(const QString &folder, int stockItems, int searchLimit = 0);
     QString error() const { return m_error; }
     quint16 rpcPort() const;
     quint16 httpPort() const { return m_httpPort; }
