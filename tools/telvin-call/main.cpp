@@ -1,5 +1,7 @@
 // telvin-call [--host H] [--port P] Method arg...   calls TServerMethods1.Method
 // telvin-call --list                                 prints the method catalogue
+// telvin-call --machine-id                           prints this machine's identity, the
+//                                                    key under which the server finds a user
 //
 // Arguments are the method's input parameters in order (out parameters are left out),
 // typed by the catalogue: Integer and Double as numbers, Boolean as true/false, strings
@@ -10,6 +12,7 @@
 #include "dbxconnection.h"
 #include "methodcatalogue.h"
 #include "serverconnection.h"
+#include "utils.h"
 #include "wirecodec.h"
 #include "wireerror.h"
 
@@ -83,6 +86,10 @@ int main(int argc, char **argv)
                 std::printf("%s\n", qPrintable(m.signature()));
             return 0;
         }
+        if (option == QLatin1String("--machine-id")) {
+            std::printf("%s\n", qPrintable(GetComputerId()));
+            return 0;
+        }
         if ((option == QLatin1String("--host") || option == QLatin1String("--port"))
             && !args.isEmpty()) {
             (option == QLatin1String("--host") ? host : port) = args.takeFirst();
@@ -92,7 +99,8 @@ int main(int argc, char **argv)
     }
     if (args.isEmpty())
         return fail(
-            QStringLiteral("usage: telvin-call [--host H] [--port P] Method arg... | --list"));
+            QStringLiteral("usage: telvin-call [--host H] [--port P] Method arg... | --list | "
+                           "--machine-id"));
 
     const MethodInfo *method = MethodCatalogue::find(args.first());
     if (!method)
