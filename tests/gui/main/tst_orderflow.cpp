@@ -5,6 +5,8 @@
 #include "numberformat.h"
 #include "basketlineeditor.h"
 #include "onaysipu.h"
+#include "openwithretry.h"
+#include "proxim.h"
 #include "spinedit.h"
 #include "stocktab.h"
 #include "stokayarintiu.h"
@@ -73,6 +75,18 @@ class TestOrderFlow : public QObject
         return onay->result();
     }
 
+    // The account's orders as the server lists them.
+    std::unique_ptr<Dataset> previousOrders()
+    {
+        auto orders = std::make_unique<Dataset>();
+        std::unique_ptr<ServerConnection> clone = w->bagc.CloneConnection();
+        if (OpenWithRetry(*clone, 0)) {
+            TServerMethods1Client proxy(clone->DBXConnection());
+            proxy.OncekiSiparisler(w->sbilgi.CARINO())->CopyTo(*orders);
+        }
+        return orders;
+    }
+
     void showBasket()
     {
         QSignalSpy loaded(&w->basketTab(), &BasketTab::loadFinished);
@@ -84,6 +98,8 @@ private slots:
     void init()
     {
         failOnUnexpectedWarnings();
+        m_shownQuantities.clear();
+        OpenRetry::setDelayForTesting(1);
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         f = std::make_unique<MainWindowFixture>();
         QVERIFY2(f->startServer(), qPrintable(f->server.error()));
@@ -132,6 +148,78 @@ private slots:
                  QString("Liste Fiyatı: 1.250,50\r\nNetFiyat: 1.000,00\r\nKDV li Fiyat: "
                          "1.200,00\r\n"));
         QCOMPARE(StockTab::priceInformation(100, 85, 80, 96).count("\r\n"), 4);
+    }
+
+    void basketTotals_data()
+    {
+        QTest::addColumn<QList<QVariantList>>("lines");  // SEC, TUTAR, INDIRIMTUTAR, VERGITUTARI
+        QTest::addColumn<QStringList>("labels");         // T, I, N, V, G
+        QTest::newRow("running sums are rounded after every addition")
+            << QList<QVariantList>{{1, 10.004, 0.0, 0.0}, {1, 20.004, 0.0, 0.0}}
+            << QStringList{"30,00", "0,00", "30,00", "0,00", "30,00"};
+        QTest::newRow("net and grand total")
+            << QList<QVariantList>{{1, 100.0, 10.0, 18.0}}
+            << QStringList{"100,00", "10,00", "90,00", "18,00", "108,00"};
+        QTest::newRow("unselected and empty marks are left out")
+            << QList<QVariantList>{{0, 100.0, 10.0, 18.0}, {QVariant(), 5.0, 0.0, 1.0}}
+            << QStringList{"0,00", "0,00", "0,00", "0,00", "0,00"};
+    }
+
+    void basketTotals()
+    {
+        QFETCH(QList<QVariantList>, lines);
+        QFETCH(QStringList, labels);
+        w->sepet.SetFields({{"SEC", FieldType::Integer}, {"TUTAR", FieldType::Float},
+                            {"INDIRIMTUTAR", FieldType::Float},
+                            {"VERGITUTARI", FieldType::Float}});
+        for (const QVariantList &l : lines)
+            w->sepet.AppendRecord(QVector<QVariant>(l.begin(), l.end()));
+        BasketTab &b = w->basketTab();
+        b.ComputeBasketTotals();
+        QCOMPARE(QStringList({b.aratoplaml->text(), b.indiriml->text(), b.nettutarl->text(),
+                              b.vergil->text(), b.geneltoplaml->text()}),
+                 labels);
+        QVERIFY(w->sepet.Eof() || w->sepet.IsEmpty());
+    }
+
+    void serverDownDuringChangesLosesNothing()
+    {
+        search("fren");
+        w->LoadBasket();
+        const int lines = w->sepet.RecordCount();
+        w->cxGrid1->setFocusedRecord(0);
+        f->server.stop();
+        f->hooks->clear();
+        f->onDialog = stockDialogAnswering(1);
+        // The stock is not in the basket: the add flow opens the dialog, then cannot send.
+        w->lineEditor().AddFromStockList(w->stok.FieldByName("STOK_STOKNO").AsInteger());
+        QCOMPARE(f->hooks->texts().last(),
+                 QString("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"));
+        QCOMPARE(w->sepet.RecordCount(), lines);
+
+        // The order: the confirmation loads its lists, then the server goes away.
+        const auto restart = [this] {
+            QVERIFY(f->server.start());
+            f->server.configureClient();
+            w->bagc.Params().SetValue("Port", QString::number(f->server.rpcPort()));
+        };
+        restart();
+        w->LoadBasket();
+        f->hooks->clear();
+        f->onDialog = [this](QDialog *d) -> int {
+            auto *onay = qobject_cast<TONAYSIP *>(d);
+            const int result = onay ? confirmOrder(onay) : int(QDialog::Rejected);
+            f->server.stop();
+            return result;
+        };
+        w->basketTab().Button1Click();
+        QVERIFY(f->hooks->texts().contains("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"));
+        QCOMPARE(f->hooks->texts().last(), QString("Sipariş Göndermede Hata"));
+
+        // Back up: nothing was added or sent meanwhile.
+        restart();
+        w->LoadBasket();
+        QCOMPARE(w->sepet.RecordCount(), lines);
     }
 
     void failedSearchEmptiesTheList()
@@ -194,9 +282,14 @@ private slots:
         }
         QCOMPARE(basket.geneltoplaml->text(), FormatFloat(kAmountFormat, Round2(v + Round2(t - i))));
 
+        const int ordersBefore = previousOrders()->RecordCount();
         basket.Button1Click();
         QCOMPARE(f->hooks->texts().last(), QString("Siparişiniz Gönderildi !"));
         QCOMPARE(w->sepet.RecordCount(), 0);
+        // The order is among the account's previous orders, with the note typed.
+        const std::unique_ptr<Dataset> orders = previousOrders();
+        QCOMPARE(orders->RecordCount(), ordersBefore + 1);
+        QVERIFY(orders->Locate("VERENINNOTU", "Öğleden önce teslim lütfen"));
 
         f->hooks->clear();
         basket.Button1Click();
