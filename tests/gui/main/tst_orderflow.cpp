@@ -318,6 +318,18 @@ private slots:
         w->basketTab().SatrSil1Click();
         QCOMPARE(f->hooks->texts().last(), QString("Satır silindi !"));
         QCOMPARE(w->sepet.RecordCount(), lines - 1);
+
+        // The whole basket: "Hayır" keeps it, "Evet" empties it on the server.
+        f->hooks->queueAnswers({mrNo});
+        w->basketTab().HepsiniSil1Click();
+        QCOMPARE(f->hooks->texts().last(), QString("Tüm Sepeti Silmek İstiyor musunuz "));
+        QCOMPARE(w->sepet.RecordCount(), lines - 1);
+        f->hooks->queueAnswers({mrYes});
+        w->basketTab().HepsiniSil1Click();
+        QCOMPARE(f->hooks->texts().last(), QString("Sepet Silindi !"));
+        QCOMPARE(w->sepet.RecordCount(), 0);
+        w->LoadBasket();
+        QCOMPARE(w->sepet.RecordCount(), 0);
     }
 };
 
