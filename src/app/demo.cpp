@@ -1,13 +1,12 @@
 // telvin-b2b-demo: the client with the distributor's server in the same process, over a demo
 // database kept in the user's data folder. The login takes DEMO / 1234.
 #include "application.h"
+#include "clientstartup.h"
 #include "dialogs.h"
 #include "embeddedserver.h"
-#include "formistekyeniu.h"
 #include "unit1.h"
 
 #include <QStandardPaths>
-#include <QStyleFactory>
 
 #include <cstdio>
 
@@ -15,10 +14,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TelvinApplication app(argc, argv);
-    InstallDesktopPresenters();
-    PrepareEmbeddedBrowser();
-    if (QStyle *style = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(style);
+    PrepareClientApplication();
 
     EmbeddedServer server;
     if (!server.start(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)

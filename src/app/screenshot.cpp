@@ -1,16 +1,15 @@
 // telvin-screenshot FILE.png: logs the demo dealer in against the embedded server, runs one
 // stock search and saves a picture of the main window. For checking the look under Xvfb.
 #include "application.h"
+#include "clientstartup.h"
 #include "dialogs.h"
 #include "embeddedserver.h"
-#include "formistekyeniu.h"
 #include "girisformu.h"
 #include "unit1.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -39,10 +38,7 @@ int main(int argc, char **argv)
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TelvinApplication app(argc, argv);
-    InstallDesktopPresenters();
-    PrepareEmbeddedBrowser();
-    if (QStyle *style = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(style);
+    PrepareClientApplication();
 
     QTemporaryDir folder;
     EmbeddedServer server;

@@ -195,22 +195,15 @@ void BasketLineEditor::ChangeBasketLine(int sirano)
 void BasketLineEditor::BasketAdd(Dataset &source, double miktar, double fiyat, double ind1,
                                  double ind2, double ind3, double ind4)
 {
-    auto *copy = new TSonucBilgisi;
-    copy->Kopyala(m_form.sbilgi);
-    if (!OpenWithRetry(m_form.bagc, 1)) {
-        delete copy;
-        return;
-    }
-    int result;
-    {
-        ConnectionCloser closer(m_form.bagc);
-        TServerMethods1Client proxy(m_form.bagc.DBXConnection());
-        result = proxy.SepetEkle2(copy, m_form.sbilgi.CARINO(),
+    const TSonucBilgisi &session = m_form.sbilgi;
+    int result = 0;
+    CallOnShared(m_form.bagc, session, [&](TServerMethods1Client &proxy, TSonucBilgisi *copy) {
+        result = proxy.SepetEkle2(copy, session.CARINO(),
                                   source.FieldByName(QStringLiteral("STOK_STOKNO")).AsInteger(),
                                   text(source, "BARKOD"), text(source, "ADI"), miktar,
-                                  int(number(source, "KDV")), fiyat, ind1, m_form.sbilgi.Sirano(),
+                                  int(number(source, "KDV")), fiyat, ind1, session.Sirano(),
                                   int(number(source, "K")), ind2, ind3, ind4);
-    }
+    });
     if (result == 1)
         m_form.LoadBasket();
 }
@@ -218,24 +211,16 @@ void BasketLineEditor::BasketAdd(Dataset &source, double miktar, double fiyat, d
 void BasketLineEditor::BasketUpdate(int sirano, double miktar, double fiyat)
 {
     const Dataset &line = m_form.sepet;
-    auto *copy = new TSonucBilgisi;
-    copy->Kopyala(m_form.sbilgi);
-    if (!OpenWithRetry(m_form.bagc, 1)) {
-        delete copy;
-        return;
-    }
-    int result;
-    {
-        ConnectionCloser closer(m_form.bagc);
-        TServerMethods1Client proxy(m_form.bagc.DBXConnection());
-        result = proxy.SepetGuncelle2(copy, m_form.sbilgi.CARINO(), 0, text(line, "BARKOD"),
+    const TSonucBilgisi &session = m_form.sbilgi;
+    int result = 0;
+    CallOnShared(m_form.bagc, session, [&](TServerMethods1Client &proxy, TSonucBilgisi *copy) {
+        result = proxy.SepetGuncelle2(copy, session.CARINO(), 0, text(line, "BARKOD"),
                                       text(line, "STOKADI"), miktar, int(number(line, "KDV")),
-                                      fiyat, number(line, "INDIRIMORANI1"),
-                                      m_form.sbilgi.Sirano(), sirano,
-                                      number(line, "INDIRIMORANI2"),
+                                      fiyat, number(line, "INDIRIMORANI1"), session.Sirano(),
+                                      sirano, number(line, "INDIRIMORANI2"),
                                       number(line, "INDIRIMORANI3"),
                                       number(line, "INDIRIMORANI4"));
-    }
+    });
     if (result == 1)
         m_form.LoadBasket();
 }

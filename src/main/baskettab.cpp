@@ -388,18 +388,14 @@ void BasketTab::deleteFocusedLine()
         return;
     if (ask(QStringLiteral("Satırı silmek istiyor musunuz ")) != mrYes)
         return;
-    if (!OpenWithRetry(m_form.bagc, 1))
+    const Dataset &s = m_form.sepet;
+    const QString aciklamam = s.FieldByName(QStringLiteral("BARKOD")).DisplayText() + u'-'
+        + s.FieldByName(QStringLiteral("STOKADI")).DisplayText();
+    if (!CallOnShared(m_form.bagc, m_form.sbilgi,
+                      [&](TServerMethods1Client &proxy, TSonucBilgisi *copy) {
+                          proxy.SepetSatirSil(copy, sirano, aciklamam);
+                      }))
         return;
-    {
-        ConnectionCloser closer(m_form.bagc);
-        TServerMethods1Client proxy(m_form.bagc.DBXConnection());
-        auto *copy = new TSonucBilgisi;
-        copy->Kopyala(m_form.sbilgi);
-        const Dataset &s = m_form.sepet;
-        proxy.SepetSatirSil(copy, sirano,
-                            s.FieldByName(QStringLiteral("BARKOD")).DisplayText() + u'-'
-                                + s.FieldByName(QStringLiteral("STOKADI")).DisplayText());
-    }
     m_form.LoadBasket();
     inform(QStringLiteral("Satır silindi !"), MsgDlgType::Information);
 }
@@ -415,18 +411,13 @@ void BasketTab::deleteAllLines()
         return;
     if (ask(QStringLiteral("Tüm Sepeti Silmek İstiyor musunuz ")) != mrYes)
         return;
-    auto *copy = new TSonucBilgisi;
-    copy->Kopyala(m_form.sbilgi);
-    if (!OpenWithRetry(m_form.bagc, 1)) {
-        delete copy;
+    if (!CallOnShared(m_form.bagc, m_form.sbilgi,
+                      [&](TServerMethods1Client &proxy, TSonucBilgisi *copy) {
+                          proxy.SepetHepsiniSil(copy);
+                          // Reported before the reload, while the connection is still open.
+                          inform(QStringLiteral("Sepet Silindi !"), MsgDlgType::Information);
+                      }))
         return;
-    }
-    {
-        ConnectionCloser closer(m_form.bagc);
-        TServerMethods1Client proxy(m_form.bagc.DBXConnection());
-        proxy.SepetHepsiniSil(copy);
-        inform(QStringLiteral("Sepet Silindi !"), MsgDlgType::Information);
-    }
     m_form.LoadBasket();
 }
 
@@ -462,14 +453,11 @@ void BasketTab::sendBasket()
 
 bool BasketTab::SendOrder(int KN, int kt, int td, const QString &aciklama)
 {
-    auto *copy = new TSonucBilgisi;
-    copy->Kopyala(m_form.sbilgi);
-    if (!OpenWithRetry(m_form.bagc, 1)) {
-        delete copy;
-        return false;
-    }
-    ConnectionCloser closer(m_form.bagc);
-    TServerMethods1Client proxy(m_form.bagc.DBXConnection());
-    return proxy.SiparisKaydet(copy, m_form.sbilgi.CARINO(), td, kt, aciklama,
-                               m_form.sbilgi.Sirano(), KN);
+    const TSonucBilgisi &session = m_form.sbilgi;
+    bool result = false;
+    CallOnShared(m_form.bagc, session, [&](TServerMethods1Client &proxy, TSonucBilgisi *copy) {
+        result = proxy.SiparisKaydet(copy, session.CARINO(), td, kt, aciklama, session.Sirano(),
+                                     KN);
+    });
+    return result;
 }
