@@ -12,6 +12,10 @@ function(telvin_add_test)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
+  # A home of its own: tests that run side by side never share settings or data files,
+  # and none touches the real user's folders.
+  set(home ${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}.home)
+  file(MAKE_DIRECTORY ${home})
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;HOME=${home};XDG_CONFIG_HOME=${home}/.config;XDG_DATA_HOME=${home}/.local/share;XDG_CACHE_HOME=${home}/.cache")
 endfunction()
