@@ -99,12 +99,14 @@ int main(int argc, char **argv)
         if (auto *login = qobject_cast<Tgirisform *>(dialog)) {
             login->findChild<QLineEdit *>(QStringLiteral("adi"))->setText(QStringLiteral("DEMO"));
             login->findChild<QLineEdit *>(QStringLiteral("sifre"))->setText(QStringLiteral("1234"));
+            bool finished = false;
             QObject::connect(login, &QDialog::finished, [&] {
+                finished = true;
                 sinceLogin.start();
                 probe.start();
             });
             login->Button1Click();
-            waitFor([login] { return login->isHidden(); }, 60000);
+            waitFor([&finished] { return finished; }, 60000);
             return login->result();
         }
         if (auto *detail = qobject_cast<Tstokayarinti *>(dialog)) {
