@@ -118,7 +118,12 @@ void Field::reserve(int rows)
     case Store::Int64: m_int64.reserve(size_t(rows)); break;
     case Store::Double: m_double.reserve(size_t(rows)); break;
     case Store::Bool: m_bool.reserve(size_t(rows)); break;
-    case Store::Text: m_spans.reserve(size_t(rows)); break;
+    case Store::Text:
+        m_spans.reserve(size_t(rows));
+        // Most cells are short codes and names; starting near their size saves the pool
+        // most of its regrowth copies while a table loads.
+        m_pool.reserve(size_t(rows) * 12);
+        break;
     case Store::Bytes: m_bytes.reserve(size_t(rows)); break;
     }
 }
