@@ -18,14 +18,6 @@ Q_LOGGING_CATEGORY(lcService, "telvin.service")
 
 namespace {
 
-DatasetPtr emptyAnswer(const QVector<FieldDef> &fields)
-{
-    auto out = std::make_shared<Dataset>();
-    out->BeginLoad(fields);
-    out->EndLoad();
-    return out;
-}
-
 double today()
 {
     return dateToDayNumber(QDate::currentDate());
@@ -162,7 +154,7 @@ DatasetPtr DistributorService::StokAraGetir(const QString &kod, const TSonucBilg
     authenticate(bilgi);
     const QStringList words = SearchText::words(kod);
     if (words.isEmpty())
-        return emptyAnswer(AnswerFields::stockFields());
+        return AnswerFields::emptyAnswer(AnswerFields::stockFields());
     const int limit = m_storage.setting(QStringLiteral("search_limit"), QStringLiteral("10000"))
                           .toInt();
     return m_storage.searchStock(words, limit > 0 ? limit : 10000);
@@ -177,7 +169,7 @@ DatasetPtr DistributorService::KampanyaliVer2(int /*cario*/, int satici)
 {
     // satici carries the caller's role; role 4 sees no campaigns.
     if (satici == 4)
-        return emptyAnswer(AnswerFields::stockFields());
+        return AnswerFields::emptyAnswer(AnswerFields::stockFields());
     return m_storage.campaignItems();
 }
 

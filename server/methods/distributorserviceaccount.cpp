@@ -21,14 +21,6 @@
 
 namespace {
 
-DatasetPtr emptyAnswer(const QVector<FieldDef> &fields)
-{
-    auto out = std::make_shared<Dataset>();
-    out->BeginLoad(fields);
-    out->EndLoad();
-    return out;
-}
-
 QString amount(double v)
 {
     static const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
@@ -117,7 +109,7 @@ std::unique_ptr<TSiparisDipAyrinti> DistributorService::SiparisAytintisiDip(int 
 DatasetPtr DistributorService::BakiyelerVer2(int carino)
 {
     if (carino == 0)
-        return emptyAnswer(AnswerFields::orderLineFields());
+        return AnswerFields::emptyAnswer(AnswerFields::orderLineFields());
     requireAccount(carino);
     return m_storage.backOrders(carino);
 }

@@ -1,11 +1,23 @@
 #pragma once
 
+#include <memory>
+
 #include "dataset.h"
 
 #include <QVector>
 
 // The fields of every table answer, names and types exactly as the client reads them.
 namespace AnswerFields {
+
+// An answer with all its columns and no rows.
+inline std::shared_ptr<Dataset> emptyAnswer(const QVector<FieldDef> &fields)
+{
+    auto out = std::make_shared<Dataset>();
+    out->BeginLoad(fields);
+    out->EndLoad();
+    return out;
+}
+
 
 // The three stock lists.
 inline const QVector<FieldDef> &stockFields()

@@ -9,6 +9,7 @@
 #include "formistekyeniu.h"
 #include "inifile.h"
 #include "openwithretry.h"
+#include "uppercase.h"
 #include "proxim.h"
 #include "serverconnection.h"
 #include "utils.h"
@@ -27,19 +28,6 @@ namespace {
 
 constexpr int kClientVersion = 1;
 const QString kSection = QStringLiteral("kullanici");
-
-// Every character typed into the login fields is upper case.
-void forceUpperCase(QLineEdit *edit)
-{
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &text) {
-        const QString upper = text.toUpper();
-        if (upper != text) {
-            const int pos = edit->cursorPosition();
-            edit->setText(upper);
-            edit->setCursorPosition(pos);
-        }
-    });
-}
 
 QLabel *amberLabel(const QString &text, QWidget *parent, const char *name)
 {
@@ -88,12 +76,12 @@ Tgirisform::Tgirisform(QWidget *owner)
     Label1 = amberLabel(QStringLiteral(" Kullanıcı Adı:"), form, "Label1");
     adi = new QLineEdit(form);
     adi->setObjectName(QStringLiteral("adi"));
-    forceUpperCase(adi);
+    ForceUpperCase(adi);
     Label2 = amberLabel(QStringLiteral(" Şifre:"), form, "Label2");
     sifre = new QLineEdit(form);
     sifre->setObjectName(QStringLiteral("sifre"));
     sifre->setEchoMode(QLineEdit::Password);
-    forceUpperCase(sifre);
+    ForceUpperCase(sifre);
     benihatirla = new QCheckBox(QStringLiteral("Beni hatırla"), form);
     benihatirla->setObjectName(QStringLiteral("benihatirla"));
     benihatirla->setChecked(true);

@@ -11,6 +11,7 @@
 #include "proxim.h"
 #include "tabcontrol.h"
 #include "unit1.h"
+#include "uppercase.h"
 #include "utils.h"
 
 #include <QKeyEvent>
@@ -44,15 +45,7 @@ StockTab::StockTab(TForm1 &form) : QObject(&form), m_form(form)
     m_form.araedit->installEventFilter(this);
     connect(m_form.SpeedButton2, &QToolButton::clicked, this, &StockTab::SpeedButton2Click);
     connect(m_form.SpeedButton1, &QToolButton::clicked, this, &StockTab::SpeedButton1Click);
-    connect(m_form.araedit, &QLineEdit::textEdited, m_form.araedit, [edit = m_form.araedit](
-                                                                        const QString &text) {
-        const QString upper = text.toUpper();
-        if (upper != text) {
-            const int pos = edit->cursorPosition();
-            edit->setText(upper);
-            edit->setCursorPosition(pos);
-        }
-    });
+    ForceUpperCase(m_form.araedit);
 
     popstok = new QMenu(m_form.cxGrid1);
     popstok->setObjectName(QStringLiteral("popstok"));
