@@ -186,7 +186,15 @@ void SqliteStatement::readInto(Dataset &out, const QVector<FieldDef> &defs)
                 field.appendBytes(c < 0 ? QByteArray() : blobValue(c));
                 break;
             default:
-                field.appendString(c < 0 ? QString() : textValue(c));
+                if (c < 0) {
+                    field.appendString(QStringView());
+                } else {
+                    // Straight from SQLite's UTF-16 form into the column: no QString per cell.
+                    const auto *text =
+                        static_cast<const char16_t *>(sqlite3_column_text16(m_stmt, c));
+                    const int bytes = sqlite3_column_bytes16(m_stmt, c);
+                    field.appendString(QStringView(text, text ? bytes / 2 : 0));
+                }
                 break;
             }
         }
