@@ -1,6 +1,7 @@
 #include "baskettab.h"
 #include "busyindicator.h"
 #include "datagrid.h"
+#include "excelsaver.h"
 #include "mainwindowfixture.h"
 #include "numberformat.h"
 #include "basketlineeditor.h"
@@ -324,6 +325,15 @@ private slots:
         w->basketTab().SatrSil1Click();
         QCOMPARE(f->hooks->texts().last(), QString("Satır silindi !"));
         QCOMPARE(w->sepet.RecordCount(), lines - 1);
+
+        // "Excel Kaydet" writes the basket grid to the chosen workbook.
+        QTemporaryDir dir;
+        ExcelSaver::setChooser([&dir](QWidget *, const QString &filter) {
+            return filter.contains("xls") ? dir.filePath("sepet.xls") : QString();
+        });
+        w->basketTab().Button2Click();
+        ExcelSaver::setChooser({});
+        QVERIFY(QFileInfo(dir.filePath("sepet.xlsx")).size() > 0);
 
         // The whole basket: "Hayır" keeps it, "Evet" empties it on the server.
         f->hooks->queueAnswers({mrNo});
