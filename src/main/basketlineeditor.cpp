@@ -1,6 +1,7 @@
 #include "basketlineeditor.h"
 
 #include "amountedit.h"
+#include "baskettab.h"
 #include "animatedpicture.h"
 #include "connectioncloser.h"
 #include "datagrid.h"
@@ -65,6 +66,7 @@ void BasketLineEditor::OpenFromGrid(DataGrid &grid, Dataset &dataset, Source sou
         const int record = grid.focusedRecord();
         if (record < 0 || !DataSetHasRows(dataset))
             return;
+        m_form.basketTab().waitForLoad();
         const int stokno =
             int(dataset.FieldByName(QStringLiteral("STOK_STOKNO")).intAt(record));
         dataset.Locate(QStringLiteral("STOK_STOKNO"), stokno);

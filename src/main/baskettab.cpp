@@ -16,6 +16,7 @@
 #include "unit1.h"
 #include "utils.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -236,6 +237,7 @@ void BasketTab::ssepetShow()
     lbluyarbakiye->clear();
     m_form.gifsepet->show();
     m_form.cxGrid2->setEnabled(false);
+    setButtonsEnabled(false);  // they read the basket, which the load is filling
     m_form.sepet.DisableControls();
     m_form.cxGrid2->detach();
     m_form.cxGrid2->beginUpdate();
@@ -251,6 +253,7 @@ void BasketTab::ssepetShow()
         ComputeBasketTotals();
         m_form.sepet.EnableControls();
         m_form.cxGrid2->setEnabled(true);
+        setButtonsEnabled(true);
         m_form.cxGrid2->attach();
         m_form.cxGrid2->endUpdate();
         m_form.gifsepet->hide();
@@ -259,6 +262,18 @@ void BasketTab::ssepetShow()
             RunReportingErrors([this] { m_form.LoadBasket(); });
         emit loadFinished();
     });
+}
+
+void BasketTab::setButtonsEnabled(bool enabled)
+{
+    for (QPushButton *b : {Button1, Button2, Button4, Button5})
+        b->setEnabled(enabled);
+}
+
+void BasketTab::waitForLoad()
+{
+    while (m_loading)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
 }
 
 void BasketTab::CariBakiyeUyariBak(const QPointer<const QObject> &guard)

@@ -32,6 +32,8 @@ public:
     bool UpdateLineSelection(int sirano, int secim);
     bool SendOrder(int KN, int kt, int td, const QString &aciklama);
     bool isLoading() const { return m_loading; }
+    // Returns once the tab's own load has ended; others read the basket only then.
+    void waitForLoad();
 
     QMenu *PopupMenu1;
     QPushButton *Button4;
@@ -53,6 +55,7 @@ private:
     void buildControls();
     void declareColumns();
     void setAllSelections(int mark);
+    void setButtonsEnabled(bool enabled);
     void deleteFocusedLine();
     void deleteAllLines();
     void sendBasket();

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -303,6 +304,21 @@ private slots:
         QCOMPARE(f->hooks->texts(), QStringList{"Gönderilecek Parça Yok "});
         basket.HepsiniSil1Click();  // nothing to delete: nothing is asked
         QCOMPARE(f->hooks->messages().size(), 1);
+    }
+
+    void doubleClickDuringTheBasketLoadWaitsForIt()
+    {
+        search("fren");
+        w->cxGrid1->setFocusedRecord(1);
+        const int stokno = int(w->stok.FieldByName("STOK_STOKNO").intAt(1));
+        w->sPageControl1->setCurrentWidget(w->ssepet);  // the tab's load starts
+        QVERIFY(w->basketTab().isLoading());
+        QVERIFY(!w->basketTab().Button1->isEnabled());
+        f->onDialog = stockDialogAnswering(1);
+        w->lineEditor().OpenFromGrid(*w->cxGrid1, w->stok, BasketLineEditor::Source::StockList);
+        QVERIFY(!w->basketTab().isLoading());
+        QVERIFY(w->basketTab().Button1->isEnabled());
+        QVERIFY(w->sepet.Locate("STOKNO", stokno));
     }
 
     void deleteOneLine()
