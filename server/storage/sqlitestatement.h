@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "dataset.h"
 
 #include <QByteArray>
@@ -27,6 +29,26 @@ public:
     SqliteStatement &bind(int pos, const QByteArray &blob);
     SqliteStatement &bind(int pos, const QVariant &value);
     SqliteStatement &bindNull(int pos);
+
+    // Steps to the first row and reads it with `read` (which reads this statement), or gives
+
+    // nothing; the statement is reset either way.
+
+    template <typename Read> auto first(Read &&read) -> std::optional<decltype(read())>
+
+    {
+
+        std::optional<decltype(read())> out;
+
+        if (step())
+
+            out = read();
+
+        reset();
+
+        return out;
+
+    }
 
     bool step();   // true while a row is available
     void exec();   // runs to completion

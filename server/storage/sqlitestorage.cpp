@@ -256,12 +256,9 @@ int SqliteStorage::insertSalesRep(const SalesRepRecord &r)
 std::optional<SalesRepRecord> SqliteStorage::salesRep(int id)
 {
     auto &q = db().prepare("SELECT id, name, phone, mail FROM sales_rep WHERE id = ?");
-    q.bind(1, id);
-    std::optional<SalesRepRecord> out;
-    if (q.step())
-        out = SalesRepRecord{int(q.intValue(0)), q.textValue(1), q.textValue(2), q.textValue(3)};
-    q.reset();
-    return out;
+    return q.bind(1, id).first([&] {
+        return SalesRepRecord{int(q.intValue(0)), q.textValue(1), q.textValue(2), q.textValue(3)};
+    });
 }
 
 #define ACCOUNT_COLUMNS                                                                       \
@@ -322,12 +319,7 @@ int SqliteStorage::insertAccount(const AccountRecord &a)
 std::optional<AccountRecord> SqliteStorage::account(int id)
 {
     auto &q = db().prepare("SELECT " ACCOUNT_COLUMNS " FROM account WHERE id = ?");
-    q.bind(1, id);
-    std::optional<AccountRecord> out;
-    if (q.step())
-        out = readAccount(q);
-    q.reset();
-    return out;
+    return q.bind(1, id).first([&] { return readAccount(q); });
 }
 
 std::vector<AccountRecord> SqliteStorage::accountsOfRep(int repId)
@@ -379,35 +371,20 @@ int SqliteStorage::insertUser(const UserRecord &u)
 std::optional<UserRecord> SqliteStorage::user(int id)
 {
     auto &q = db().prepare("SELECT " USER_COLUMNS " FROM app_user u WHERE u.id = ?");
-    q.bind(1, id);
-    std::optional<UserRecord> out;
-    if (q.step())
-        out = readUser(q);
-    q.reset();
-    return out;
+    return q.bind(1, id).first([&] { return readUser(q); });
 }
 
 std::optional<UserRecord> SqliteStorage::userByName(const QString &name)
 {
     auto &q = db().prepare("SELECT " USER_COLUMNS " FROM app_user u WHERE u.name = ?");
-    q.bind(1, name);
-    std::optional<UserRecord> out;
-    if (q.step())
-        out = readUser(q);
-    q.reset();
-    return out;
+    return q.bind(1, name).first([&] { return readUser(q); });
 }
 
 std::optional<UserRecord> SqliteStorage::userByMachine(const QString &machineId)
 {
     auto &q = db().prepare("SELECT " USER_COLUMNS " FROM machine m "
                            "JOIN app_user u ON u.id = m.user_id WHERE m.id = ?");
-    q.bind(1, machineId);
-    std::optional<UserRecord> out;
-    if (q.step())
-        out = readUser(q);
-    q.reset();
-    return out;
+    return q.bind(1, machineId).first([&] { return readUser(q); });
 }
 
 void SqliteStorage::bindMachine(const QString &machineId, int userId)

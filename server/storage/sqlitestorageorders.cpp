@@ -115,24 +115,16 @@ static BasketLineRecord readBasketLine(SqliteStatement &q)
 std::optional<BasketLineRecord> SqliteStorage::basketLine(int id)
 {
     auto &q = db().prepare("SELECT " BASKET_COLUMNS " FROM basket_line WHERE id = ?");
-    q.bind(1, id);
-    std::optional<BasketLineRecord> out;
-    if (q.step())
-        out = readBasketLine(q);
-    q.reset();
-    return out;
+    return q.bind(1, id).first([&] { return readBasketLine(q); });
 }
 
 std::optional<BasketLineRecord> SqliteStorage::basketLineOfStock(int accountId, int stockId)
 {
     auto &q = db().prepare("SELECT " BASKET_COLUMNS " FROM basket_line "
                            "WHERE account_id = ? AND stock_id = ?");
-    q.bind(1, accountId).bind(2, stockId);
-    std::optional<BasketLineRecord> out;
-    if (q.step())
-        out = readBasketLine(q);
-    q.reset();
-    return out;
+    return q.bind(1, accountId).bind(2, stockId).first([&] {
+        return readBasketLine(q);
+    });
 }
 
 int SqliteStorage::insertBasketLine(const BasketLineRecord &b)

@@ -147,16 +147,7 @@ void BasketTab::declareColumns()
     g.setFilterButtonsVisible(true);
     g.setRowHeight(60);
     g.setHeaderHeight(40);
-    struct Col
-    {
-        const char *field;
-        const char *caption;
-        int tag;
-        bool shown;
-        bool customizable;
-        int width;  // 0: the grid's default
-    };
-    static const Col cols[] = {
+    g.addColumns({
         {"SEC", "Seç", 1, true, false, 74},
         {"VERILISTARIHI", "Sipariş Tarihi", 1, true, true, 84},
         {"SIRANO", "", 0, false, false, 84},
@@ -209,15 +200,7 @@ void BasketTab::declareColumns()
         {"DURUM", "Durum", 1, true, true, 74},
         {"KALAN", "Kalan", 1, false, false, 74},
         {"INDIRIMORANI4", "", 0, false, true, 0},
-    };
-    for (const Col &c : cols) {
-        GridColumn &col = g.addColumn(QLatin1String(c.field), QString::fromUtf8(c.caption))
-                              .setTag(c.tag)
-                              .setVisible(c.shown)
-                              .setCustomizable(c.customizable);
-        if (c.width > 0)
-            col.setWidth(c.width);
-    }
+    });
     g.column(QStringLiteral("SEC"))->setCheckBox(1, 0);
     g.column(QStringLiteral("INDIRIMYAZI"))->setAlignment(Qt::AlignCenter);
     QVector<GridImageItem> states;

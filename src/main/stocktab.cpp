@@ -64,13 +64,13 @@ StockTab::StockTab(TForm1 &form) : QObject(&form), m_form(form)
     s3->setEnabled(false);
     hareket->setEnabled(false);
     m_form.cxGrid1->setPopupMenu(popstok);
-    connect(s2, &QAction::triggered, this,
-            [this] { m_form.lineEditor().OpenFromGrid(*m_form.cxGrid1, m_form.stok,
-                                                        BasketLineEditor::Source::StockList); });
-    connect(m_form.cxGrid1, &DataGrid::recordDoubleClicked, this, [this](int) {
+    // "Sepete Ekle" and a double click do the same.
+    const auto addFocused = [this] {
         m_form.lineEditor().OpenFromGrid(*m_form.cxGrid1, m_form.stok,
                                          BasketLineEditor::Source::StockList);
-    });
+    };
+    connect(s2, &QAction::triggered, this, addFocused);
+    connect(m_form.cxGrid1, &DataGrid::recordDoubleClicked, this, addFocused);
 }
 
 void StockTab::declareColumns()
@@ -85,15 +85,7 @@ void StockTab::declareColumns()
     f.setPixelSize(13);
     g.setFont(f);
 
-    struct Col
-    {
-        const char *field;
-        const char *caption;
-        int tag;
-        bool shown;
-        bool customizable;
-    };
-    static const Col cols[] = {
+    g.addColumns({
         {"DURUM", "Durum", 1, true, true},
         {"OEM1", "Oem1", 2, false, true},
         {"OEM2", "Oem2", 2, false, true},
@@ -128,12 +120,7 @@ void StockTab::declareColumns()
         {"NETFIYAT", "Net Fiyatı", 2, true, true},
         {"KDVDAHIL", "KDV Dahil Fiyat", 3, true, true},
         {"FIYATBILGISI", "Fiyat Bilgisi", 2, false, true},
-    };
-    for (const Col &c : cols)
-        g.addColumn(QLatin1String(c.field), QString::fromUtf8(c.caption))
-            .setTag(c.tag)
-            .setVisible(c.shown)
-            .setCustomizable(c.customizable);
+    });
     g.column(QStringLiteral("STOK_STOKNO"))->setFocusable(false);
     g.column(QStringLiteral("DURUM"))
         ->setImages(statusImages())

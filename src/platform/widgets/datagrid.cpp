@@ -109,6 +109,18 @@ GridColumn &DataGrid::addColumn(const QString &fieldName, const QString &caption
     return *m_owned.back();
 }
 
+void DataGrid::addColumns(std::initializer_list<GridColumnSpec> specs)
+{
+    for (const GridColumnSpec &c : specs) {
+        GridColumn &col = addColumn(QLatin1String(c.field), QString::fromUtf8(c.caption))
+                              .setTag(c.tag)
+                              .setVisible(c.visible)
+                              .setCustomizable(c.customizable);
+        if (c.width > 0)
+            col.setWidth(c.width);
+    }
+}
+
 GridColumn *DataGrid::column(const QString &fieldName) const
 {
     const int i = columnIndex(fieldName);

@@ -8,6 +8,7 @@
 #include <QVector>
 #include <QWidget>
 
+#include <initializer_list>
 #include <memory>
 
 class Dataset;
@@ -27,6 +28,17 @@ class QTableView;
 // search, header filters, the column chooser, sorting where allowed, grouping, widths and
 // the export to .xlsx. Detach it (setDataset(nullptr) or detach()) before a worker fills
 // the dataset; while detached it holds no reference to the data.
+// One line of a window's column table: the usual declarations of a column in one row.
+struct GridColumnSpec
+{
+    const char *field;
+    const char *caption;  // UTF-8; blank shows the field name
+    int tag;              // weight for FitColumnsByTag
+    bool visible;
+    bool customizable;    // offered in the column chooser
+    int width = 0;        // 0 keeps the grid's default
+};
+
 class DataGrid final : public QWidget
 {
     Q_OBJECT
@@ -38,6 +50,7 @@ public:
 
     // Columns, in display order. The caption may be blank: the header then shows the field.
     GridColumn &addColumn(const QString &fieldName, const QString &caption = QString());
+    void addColumns(std::initializer_list<GridColumnSpec> specs);
     GridColumn *column(const QString &fieldName) const;  // null when not declared
     int columnIndex(const QString &fieldName) const;      // -1 when not declared
     const QVector<GridColumn *> &columns() const { return m_columns; }

@@ -19,9 +19,7 @@ QPixmap statusPicture(const QColor &color)
 
 void declareBasketGrid(DataGrid &grid)
 {
-    struct Col { const char *field; const char *caption; int weight; bool shown; bool custom;
-                 int width; };
-    static const Col columns[] = {
+    grid.addColumns({
         {"SEC", "Seç", 1, true, false, 74},
         {"VERILISTARIHI", "Sipariş Tarihi", 1, true, true, 84},
         {"SIRANO", "", 0, false, false, 84}, {"SIPARISNO", "Sipariş No", 0, false, true, 84},
@@ -38,10 +36,7 @@ void declareBasketGrid(DataGrid &grid)
         {"NETTUTAR", "Net Tutar", 1, true, true, 84}, {"KUR", "Kur", 1, false, true, 44},
         {"VEREN", "Veren", 1, true, true, 133}, {"MARKA", "Marka", 1, false, true, 404},
         {"DURUM", "Durum", 1, true, true, 74}, {"KALAN", "Kalan", 1, false, false, 74},
-    };
-    for (const Col &c : columns)
-        grid.addColumn(QString::fromUtf8(c.field), QString::fromUtf8(c.caption))
-            .setTag(c.weight).setVisible(c.shown).setCustomizable(c.custom).setWidth(c.width);
+    });
     grid.column(QStringLiteral("SEC"))->setCheckBox(1, 0);
     grid.column(QStringLiteral("INDIRIMYAZI"))->setAlignment(Qt::AlignCenter);
     grid.column(QStringLiteral("DURUM"))->setImages({
