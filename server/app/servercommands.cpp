@@ -5,6 +5,7 @@
 #include "distributorservice.h"
 #include "methodregistry.h"
 #include "pricing.h"
+#include "processmemory.h"
 #include "rpcserver.h"
 #include "sqlitestorage.h"
 #include "webendpoints.h"
@@ -62,6 +63,7 @@ int serve(SqliteStorage &storage, const QCommandLineParser &p)
         err() << "Geçersiz istemci sürümü: " << p.value("client-version") << Qt::endl;
         return 2;
     }
+    KeepFreedMemoryForAnswers();
     DistributorService service(storage,
                                {outboxFor(storage.path(), p.value("outbox")), clientVersion});
     MethodRegistry registry;

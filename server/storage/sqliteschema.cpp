@@ -169,6 +169,21 @@ CREATE TABLE outbox(
   sender TEXT NOT NULL DEFAULT '', body TEXT NOT NULL DEFAULT '',
   eml_path TEXT NOT NULL DEFAULT '');
 )sql",
+    // 2: a counter of changes to the stock's codes, so the code order can live in memory
+    // between changes.
+    R"sql(
+CREATE TABLE stock_revision(n INTEGER NOT NULL);
+INSERT INTO stock_revision VALUES (0);
+CREATE TRIGGER stock_revision_insert AFTER INSERT ON stock BEGIN
+  UPDATE stock_revision SET n = n + 1;
+END;
+CREATE TRIGGER stock_revision_delete AFTER DELETE ON stock BEGIN
+  UPDATE stock_revision SET n = n + 1;
+END;
+CREATE TRIGGER stock_revision_code AFTER UPDATE OF code ON stock BEGIN
+  UPDATE stock_revision SET n = n + 1;
+END;
+)sql",
 };
 
 }  // namespace

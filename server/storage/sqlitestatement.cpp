@@ -58,6 +58,15 @@ SqliteStatement &SqliteStatement::bind(int pos, const QString &value)
     return *this;
 }
 
+SqliteStatement &SqliteStatement::bindUtf8(int pos, const QByteArray &utf8)
+{
+    const int rc = sqlite3_bind_text(m_stmt, pos, utf8.constData(), int(utf8.size()),
+                                     SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
 SqliteStatement &SqliteStatement::bind(int pos, const QByteArray &blob)
 {
     const int rc = sqlite3_bind_blob(m_stmt, pos, blob.constData(), int(blob.size()),
@@ -155,7 +164,7 @@ QByteArray SqliteStatement::blobValue(int col) const
     return QByteArray(static_cast<const char *>(data), sqlite3_column_bytes(m_stmt, col));
 }
 
-void SqliteStatement::readInto(Dataset &out, const QVector<FieldDef> &defs)
+std::vector<int> SqliteStatement::columnsFor(const QVector<FieldDef> &defs) const
 {
     std::vector<int> source(size_t(defs.size()), -1);
     const int count = columnCount();
@@ -165,39 +174,56 @@ void SqliteStatement::readInto(Dataset &out, const QVector<FieldDef> &defs)
             if (defs[f].name == name)
                 source[size_t(f)] = c;
     }
-    out.BeginLoad(defs);
-    while (step()) {
-        for (int f = 0; f < defs.size(); ++f) {
-            Field &field = out.Fields(f);
-            const int c = source[size_t(f)];
-            switch (defs[f].type) {
-            case FieldType::Integer:
-            case FieldType::LargeInt:
-            case FieldType::Boolean:
-                field.appendInt(c < 0 ? 0 : intValue(c));
-                break;
-            case FieldType::Float:
-            case FieldType::Currency:
-            case FieldType::Date:
-            case FieldType::DateTime:
-                field.appendFloat(c < 0 ? 0.0 : doubleValue(c));
-                break;
-            case FieldType::Blob:
-                field.appendBytes(c < 0 ? QByteArray() : blobValue(c));
-                break;
-            default:
-                if (c < 0) {
-                    field.appendString(QStringView());
-                } else {
-                    // Straight from SQLite's UTF-16 form into the column: no QString per cell.
-                    const auto *text =
-                        static_cast<const char16_t *>(sqlite3_column_text16(m_stmt, c));
-                    const int bytes = sqlite3_column_bytes16(m_stmt, c);
-                    field.appendString(QStringView(text, text ? bytes / 2 : 0));
-                }
-                break;
+    return source;
+}
+
+void SqliteStatement::appendRow(Dataset &out, const QVector<FieldDef> &defs,
+                                const std::vector<int> &columns) const
+{
+    for (int f = 0; f < defs.size(); ++f) {
+        Field &field = out.Fields(f);
+        const int c = columns[size_t(f)];
+        switch (defs[f].type) {
+        case FieldType::Integer:
+        case FieldType::LargeInt:
+        case FieldType::Boolean:
+            field.appendInt(c < 0 ? 0 : intValue(c));
+            break;
+        case FieldType::Float:
+        case FieldType::Currency:
+        case FieldType::Date:
+        case FieldType::DateTime:
+            field.appendFloat(c < 0 ? 0.0 : doubleValue(c));
+            break;
+        case FieldType::Blob:
+            field.appendBytes(c < 0 ? QByteArray() : blobValue(c));
+            break;
+        default:
+            if (c < 0) {
+                field.appendString(QStringView());
+            } else {
+                // Decoded from SQLite's own bytes into the column: no string per cell. The
+                // blob form of a text is its UTF-8 without the copy that adds a terminator.
+                const auto *text = static_cast<const char *>(sqlite3_column_blob(m_stmt, c));
+                field.appendUtf8(text, text ? sqlite3_column_bytes(m_stmt, c) : 0);
             }
+            break;
         }
+    }
+}
+
+void SqliteStatement::readInto(Dataset &out, const QVector<FieldDef> &defs, int rowCountHint)
+{
+    const std::vector<int> columns = columnsFor(defs);
+    out.BeginLoad(defs, rowCountHint);
+    // Text sizes are known after a few rows; reserving by them saves the regrowth copies.
+    constexpr int kSampleRows = 32;
+    int rows = 0;
+    while (step()) {
+        appendRow(out, defs, columns);
+        if (++rows == kSampleRows && rowCountHint > 2 * kSampleRows)
+            for (int f = 0; f < out.FieldCount(); ++f)
+                out.Fields(f).reserveLikeLoaded(rowCountHint);
     }
     out.EndLoad();
     reset();

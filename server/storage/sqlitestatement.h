@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "dataset.h"
 
@@ -27,27 +28,19 @@ public:
     SqliteStatement &bind(int pos, double value);
     SqliteStatement &bind(int pos, const QString &value);
     SqliteStatement &bind(int pos, const QByteArray &blob);
+    SqliteStatement &bindUtf8(int pos, const QByteArray &utf8);  // text already in UTF-8
     SqliteStatement &bind(int pos, const QVariant &value);
     SqliteStatement &bindNull(int pos);
 
     // Steps to the first row and reads it with `read` (which reads this statement), or gives
-
     // nothing; the statement is reset either way.
-
     template <typename Read> auto first(Read &&read) -> std::optional<decltype(read())>
-
     {
-
         std::optional<decltype(read())> out;
-
         if (step())
-
             out = read();
-
         reset();
-
         return out;
-
     }
 
     bool step();   // true while a row is available
@@ -65,7 +58,14 @@ public:
     // Reads every remaining row into a dataset with exactly these fields. Result columns are
     // matched by name; a field the query does not deliver is filled with 0 or empty text,
     // and nulls never reach the answer.
-    void readInto(Dataset &out, const QVector<FieldDef> &defs);
+    void readInto(Dataset &out, const QVector<FieldDef> &defs, int rowCountHint = 0);
+
+    // The pieces of readInto for callers that step the statement themselves: which result
+    // column feeds each field (-1: none), and the current row appended to a dataset that is
+    // loading exactly these fields.
+    std::vector<int> columnsFor(const QVector<FieldDef> &defs) const;
+    void appendRow(Dataset &out, const QVector<FieldDef> &defs,
+                   const std::vector<int> &columns) const;
 
     // First column of the first row, or the fallback when there is no row.
     qint64 scalarInt(qint64 fallback = 0);

@@ -5,6 +5,7 @@
 #include "sqlitedatabase.h"
 #include "sqliteschema.h"
 #include "sqlitetransaction.h"
+#include "stockorder.h"
 #include "storageerror.h"
 
 #include <sqlite3.h>
@@ -606,8 +607,23 @@ QByteArray SqliteStorage::stockPicture(int stockId)
     "s.discount_text AS INDIRIMYAZI, s.disc1 AS INDIRIM, s.on_hand AS KALAN, "                \
     "s.ordered_by_customers AS ALINANSIPARIS, s.ordered_from_suppliers AS VERILENSIPARIS "
 
+std::shared_ptr<const StockOrder> SqliteStorage::stockOrder(SqliteDatabase &d)
+{
+    const qint64 revision = StockOrder::currentRevision(d);
+    QMutexLocker lock(&m_orderMutex);
+    if (!m_stockOrder || m_stockOrder->revision() != revision)
+        m_stockOrder = StockOrder::read(d, revision);
+    return m_stockOrder;
+}
+
 DatasetPtr SqliteStorage::searchStock(const QStringList &words, int limit)
 {
+    auto out = std::make_shared<Dataset>();
+    if (words.isEmpty() || limit <= 0) {
+        out->BeginLoad(AnswerFields::stockFields());
+        out->EndLoad();
+        return out;
+    }
     // Words of three characters or more go through the trigram index; shorter ones can
     // only filter what the index found, or the whole table when no word is long enough.
     QStringList indexed, filtered;
@@ -617,27 +633,49 @@ DatasetPtr SqliteStorage::searchStock(const QStringList &words, int limit)
     for (const QString &w : indexed)
         terms.append(QLatin1Char('"') + QString(w).replace(QLatin1Char('"'), QLatin1String("\"\""))
                      + QLatin1Char('"'));
-    auto out = std::make_shared<Dataset>();
-    if (words.isEmpty()) {
-        out->BeginLoad(AnswerFields::stockFields());
-        out->EndLoad();
-        return out;
-    }
-    if (!indexed.isEmpty()) {
-        db().prepare("SELECT " STOCK_COLUMNS "FROM stock s WHERE s.id IN "
-                     "(SELECT rowid FROM stock_fts WHERE stock_fts MATCH ?1) "
-                     "AND contains_all(s.search_keys, ?2) ORDER BY s.code, s.id LIMIT ?3")
-            .bind(1, terms.join(QLatin1String(" AND ")))
-            .bind(2, filtered.join(QLatin1Char(' ')))
-            .bind(3, limit)
-            .readInto(*out, AnswerFields::stockFields());
+
+    SqliteDatabase &d = db();
+    SqliteReadSnapshot snapshot(d);
+    // First the matching ids in code order, cut at the cap; only those rows are read.
+    std::vector<qint64> ids;
+    auto collect = [&ids](SqliteStatement &q) {
+        while (q.step())
+            ids.push_back(q.intValue(0));
+        q.reset();
+    };
+    if (indexed.isEmpty()) {
+        collect(d.prepare("SELECT s.id FROM stock s WHERE contains_all(s.search_keys, ?1) "
+                          "ORDER BY s.code, s.id LIMIT ?2")
+                    .bind(1, filtered.join(QLatin1Char(' ')))
+                    .bind(2, limit));
     } else {
-        db().prepare("SELECT " STOCK_COLUMNS "FROM stock s "
-                     "WHERE contains_all(s.search_keys, ?1) ORDER BY s.code, s.id LIMIT ?2")
-            .bind(1, filtered.join(QLatin1Char(' ')))
-            .bind(2, limit)
-            .readInto(*out, AnswerFields::stockFields());
+        if (filtered.isEmpty()) {
+            collect(d.prepare("SELECT rowid FROM stock_fts WHERE stock_fts MATCH ?1")
+                        .bind(1, terms.join(QLatin1String(" AND "))));
+        } else {
+            collect(d.prepare("SELECT s.id FROM stock s WHERE s.id IN "
+                              "(SELECT rowid FROM stock_fts WHERE stock_fts MATCH ?1) "
+                              "AND contains_all(s.search_keys, ?2)")
+                        .bind(1, terms.join(QLatin1String(" AND ")))
+                        .bind(2, filtered.join(QLatin1Char(' '))));
+        }
+        stockOrder(d)->sortAndTruncate(ids, size_t(limit));
     }
+
+    // The rows in that order through one statement: json_each yields the ids in array
+    // order and CROSS JOIN keeps it as the outer loop.
+    QByteArray idList;
+    idList.reserve(qsizetype(ids.size()) * 8 + 2);
+    idList.append('[');
+    for (const qint64 id : ids) {
+        if (idList.size() > 1)
+            idList.append(',');
+        idList.append(QByteArray::number(id));
+    }
+    idList.append(']');
+    d.prepare("SELECT " STOCK_COLUMNS "FROM json_each(?1) j CROSS JOIN stock s ON s.id = j.value")
+        .bindUtf8(1, idList)
+        .readInto(*out, AnswerFields::stockFields(), int(ids.size()));
     return out;
 }
 

@@ -10,6 +10,7 @@
 #include <thread>
 
 class SqliteDatabase;
+class StockOrder;
 
 // Storage in one SQLite file. Each calling thread gets its own connection, opened on first
 // use and closed with the storage; the schema is migrated when the storage is created.
@@ -108,8 +109,11 @@ public:
 private:
     SqliteDatabase &db();
     std::unique_ptr<SqliteDatabase> open() const;
+    std::shared_ptr<const StockOrder> stockOrder(SqliteDatabase &d);
 
     QString m_path;
     QMutex m_mutex;
     std::map<std::thread::id, std::unique_ptr<SqliteDatabase>> m_connections;
+    QMutex m_orderMutex;
+    std::shared_ptr<const StockOrder> m_stockOrder;
 };

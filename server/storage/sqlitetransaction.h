@@ -33,3 +33,30 @@ private:
     SqliteDatabase &m_db;
     bool m_done = false;
 };
+
+// A consistent view for several reads: BEGIN (deferred, so no write lock) unless the
+// connection is already inside a transaction, and its end on destruction.
+class SqliteReadSnapshot
+{
+public:
+    explicit SqliteReadSnapshot(SqliteDatabase &db) : m_db(db), m_owns(!db.inTransaction())
+    {
+        if (m_owns)
+            m_db.execScript("BEGIN");
+    }
+    ~SqliteReadSnapshot()
+    {
+        if (m_owns) {
+            try {
+                m_db.execScript("COMMIT");
+            } catch (...) {
+            }
+        }
+    }
+    SqliteReadSnapshot(const SqliteReadSnapshot &) = delete;
+    SqliteReadSnapshot &operator=(const SqliteReadSnapshot &) = delete;
+
+private:
+    SqliteDatabase &m_db;
+    bool m_owns;
+};

@@ -5,6 +5,7 @@
 #include "distributormethods.h"
 #include "distributorservice.h"
 #include "methodregistry.h"
+#include "processmemory.h"
 #include "rpcserver.h"
 #include "sqlitestorage.h"
 #include "utils.h"
@@ -56,6 +57,7 @@ bool EmbeddedServer::start(const QString &folder, int stockItems, int searchLimi
     if (const auto dealer = storage.userByName(QStringLiteral("DEMO")))
         storage.bindMachine(DistributorService::normalizeMachineId(GetComputerId()), dealer->id);
 
+    KeepFreedMemoryForAnswers();
     m_parts->service = std::make_unique<DistributorService>(
         storage, DistributorService::Options{folder + QStringLiteral("/outbox"), 1});
     DistributorMethods::registerAll(m_parts->registry, *m_parts->service);

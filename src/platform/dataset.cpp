@@ -3,6 +3,7 @@
 #include "numberformat.h"
 
 #include <QLocale>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cmath>
@@ -128,6 +129,14 @@ void Field::reserve(int rows)
     }
 }
 
+void Field::reserveLikeLoaded(int rows)
+{
+    reserve(rows);
+    const size_t loaded = m_spans.size();
+    if (storeOf(m_type) == Store::Text && loaded > 0)
+        m_pool.reserve(m_pool.size() * size_t(rows) / loaded * 5 / 4);
+}
+
 void Field::setNullFlag(int row, bool isNull)
 {
     if (!isNull && m_nulls.empty())
@@ -189,6 +198,31 @@ void Field::appendString(QStringView v)
     }
     m_pool.insert(m_pool.end(), v.utf16(), v.utf16() + v.size());
     m_spans.push_back((offset << kLengthBits) | quint64(v.size()));
+}
+
+void Field::appendUtf8(const char *data, qsizetype bytes)
+{
+    if (storeOf(m_type) != Store::Text || quint64(bytes) >= kLongMark) {
+        appendString(QString::fromUtf8(data, bytes));
+        return;
+    }
+    // UTF-16 never needs more units than UTF-8 has bytes, so the text is decoded straight
+    // into the pool: no temporary string per cell.
+    const size_t offset = m_pool.size();
+    m_pool.resize(offset + size_t(bytes));
+    char16_t *out = m_pool.data() + offset;
+    qsizetype i = 0;
+    for (; i < bytes && static_cast<unsigned char>(data[i]) < 0x80; ++i)
+        out[i] = char16_t(data[i]);
+    size_t length = size_t(i);
+    if (i < bytes) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QChar *end = decoder.appendToBuffer(
+            reinterpret_cast<QChar *>(out + i), QByteArrayView(data + i, bytes - i));
+        length = size_t(reinterpret_cast<char16_t *>(end) - out);
+    }
+    m_pool.resize(offset + length);
+    m_spans.push_back((quint64(offset) << kLengthBits) | quint64(length));
 }
 
 void Field::appendBytes(const QByteArray &v)

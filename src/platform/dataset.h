@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 class Dataset;
@@ -40,6 +42,33 @@ double dateToDayNumber(const QDate &date);
 double dateTimeToDayNumber(const QDateTime &dateTime);
 QDate dayNumberToDate(double day);
 QDateTime dayNumberToDateTime(double day);
+
+// Leaves new elements of a plain type unset, so a buffer written right after it grows is
+// not cleared first.
+template <typename T>
+struct UninitializedAllocator : std::allocator<T>
+{
+    template <typename U>
+    struct rebind
+    {
+        using other = UninitializedAllocator<U>;
+    };
+    UninitializedAllocator() = default;
+    template <typename U>
+    UninitializedAllocator(const UninitializedAllocator<U> &) noexcept
+    {
+    }
+    template <typename U>
+    void construct(U *p) noexcept(std::is_nothrow_default_constructible_v<U>)
+    {
+        ::new (static_cast<void *>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U *p, Args &&...args)
+    {
+        ::new (static_cast<void *>(p)) U(std::forward<Args>(args)...);
+    }
+};
 
 // One column of a Dataset. Values live in a typed column store; the accessors without a
 // row argument read and write the dataset's current row (writes need Edit or Append).
@@ -84,10 +113,13 @@ public:
 
     // Bulk loading (between Dataset::BeginLoad and EndLoad), one value per row in order.
     void reserve(int rows);
+    // Reserves for `rows` rows in all, judging text sizes by the rows loaded so far.
+    void reserveLikeLoaded(int rows);
     void appendNull();
     void appendInt(qint64 v);           // Integer, LargeInt, Boolean
     void appendFloat(double v);         // Float, Currency, Date, DateTime
     void appendString(QStringView v);   // String, Memo
+    void appendUtf8(const char *data, qsizetype bytes);  // String, Memo; decoded in place
     void appendBytes(const QByteArray &v);
     void appendVariant(const QVariant &v);  // any kind, converted
     int loadedCount() const;
@@ -120,7 +152,7 @@ private:
     std::vector<quint8> m_bool;
     std::vector<QByteArray> m_bytes;
     // Strings share one UTF-16 pool; each cell is (offset, length) into it.
-    std::vector<char16_t> m_pool;
+    std::vector<char16_t, UninitializedAllocator<char16_t>> m_pool;
     std::vector<quint64> m_spans;  // offset << 24 | length; long texts go to m_long
     std::vector<QString> m_long;
     // Null flags, allocated on the first null.

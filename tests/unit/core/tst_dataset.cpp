@@ -152,6 +152,23 @@ private slots:
                                  ds.BeginLoad({{"A", FieldType::Integer}, {"a", FieldType::Float}}));
     }
 
+    void utf8CellsDecodeIntoTheColumn()
+    {
+        // ASCII, Turkish letters, a letter outside the BMP, a broken sequence and an empty
+        // cell; each cell keeps its own bounds in the shared store.
+        const QList<QByteArray> cells = {"FREN BALATASI", "YAĞ FİLTRESİ İŞÇİ",
+                                         "A\xF0\x9F\x94\xA7" "B", "OK\xC3", "", "SON"};
+        Dataset ds;
+        ds.BeginLoad({{"T", FieldType::String}, {"N", FieldType::Integer}}, 2);
+        for (const QByteArray &c : cells) {
+            ds.Fields(0).appendUtf8(c.constData(), c.size());
+            ds.Fields(1).appendInt(0);
+        }
+        ds.EndLoad();
+        for (int r = 0; r < cells.size(); ++r)
+            QCOMPARE(ds.Fields(0).stringAt(r), QString::fromUtf8(cells[r]));
+    }
+
     void longTextsAndAssign()
     {
         Dataset ds;

@@ -17,6 +17,7 @@ private slots:
     void searchMatchesEveryWord_data();
     void searchMatchesEveryWord();
     void searchHonoursLimitAndKeepsColumnsWhenEmpty();
+    void searchKeepsCodeOrderThroughStockChanges();
     void connectionsPerThreadSeeEachOthersWrites();
 
 private:
@@ -105,6 +106,40 @@ void TestServerStorage::searchHonoursLimitAndKeepsColumnsWhenEmpty()
     QCOMPARE(none->RecordCount(), 0);
     QCOMPARE(none->FieldDefs().size(), AnswerFields::stockFields().size());
     QVERIFY(none->FindField(QStringLiteral("IND1")));
+}
+
+void TestServerStorage::searchKeepsCodeOrderThroughStockChanges()
+{
+    QTemporaryDir dir;
+    SqliteStorage storage(dir.filePath(QStringLiteral("t.db")));
+    auto codes = [&storage](const QString &word, int limit) {
+        QStringList out;
+        auto rows = storage.searchStock({word}, limit);
+        for (int r = 0; r < rows->RecordCount(); ++r)
+            out << rows->FieldByName(QStringLiteral("BARKOD")).stringAt(r);
+        return out;
+    };
+    // Ids run against the code order, so a cap by id would keep the wrong rows.
+    storage.saveStock({item(1, QStringLiteral("K-4"), QStringLiteral("BALATA ÖN")),
+                       item(2, QStringLiteral("K-3"), QStringLiteral("BALATA ARKA")),
+                       item(3, QStringLiteral("K-2"), QStringLiteral("BALATA SOL")),
+                       item(4, QStringLiteral("K-1"), QStringLiteral("BALATA SAĞ"))});
+    QCOMPARE(codes(QStringLiteral("BALATA"), 2), (QStringList{"K-1", "K-2"}));
+    QCOMPARE(codes(QStringLiteral("BALATA"), 10), (QStringList{"K-1", "K-2", "K-3", "K-4"}));
+
+    // A new item and a changed code take their places in the next search.
+    storage.saveStock({item(5, QStringLiteral("A-9"), QStringLiteral("BALATA YENİ"))});
+    QCOMPARE(codes(QStringLiteral("BALATA"), 2), (QStringList{"A-9", "K-1"}));
+    storage.saveStock({item(1, QStringLiteral("A-1"), QStringLiteral("BALATA ÖN"))});
+    QCOMPARE(codes(QStringLiteral("BALATA"), 10),
+             (QStringList{"A-1", "A-9", "K-1", "K-2", "K-3"}));
+    // Only short words (no index) keep the order and the cap too.
+    QCOMPARE(codes(QStringLiteral("K"), 3), (QStringList{"K-1", "K-2", "K-3"}));
+    // A long and a short word; names come back as stored.
+    auto rows = storage.searchStock({QStringLiteral("BALATA"), QStringLiteral("S")}, 10);
+    QCOMPARE(rows->RecordCount(), 2);
+    QCOMPARE(rows->FieldByName(QStringLiteral("ADI")).stringAt(0), QStringLiteral("BALATA SAĞ"));
+    QCOMPARE(rows->FieldByName(QStringLiteral("ADI")).stringAt(1), QStringLiteral("BALATA SOL"));
 }
 
 void TestServerStorage::connectionsPerThreadSeeEachOthersWrites()
