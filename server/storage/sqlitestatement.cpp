@@ -204,8 +204,9 @@ void SqliteStatement::appendRow(Dataset &out, const QVector<FieldDef> &defs,
             } else {
                 // Decoded from SQLite's own bytes into the column: no string per cell. The
                 // blob form of a text is its UTF-8 without the copy that adds a terminator.
-                const auto *text = static_cast<const char *>(sqlite3_column_blob(m_stmt, c));
-                field.appendUtf8(text, text ? sqlite3_column_bytes(m_stmt, c) : 0);
+                sqlite3_value *value = sqlite3_column_value(m_stmt, c);
+                const auto *text = static_cast<const char *>(sqlite3_value_blob(value));
+                field.appendUtf8(text, text ? sqlite3_value_bytes(value) : 0);
             }
             break;
         }

@@ -10,6 +10,22 @@
 
 #include <sqlite3.h>
 
+// The columns of a stock answer, spelled as the client reads them.
+#define STOCK_COLUMNS                                                                         \
+    "s.id AS STOK_STOKNO, s.code AS BARKOD, s.name AS ADI, s.other_name AS DIGERADI, "        \
+    "s.oem1 AS OEM1, s.oem2 AS OEM2, s.oem3 AS OEM3, s.oem4 AS OEM4, s.oem_no AS OEMNO, "     \
+    "s.finish_code AS FINISHKOD, s.maker_code AS URETICIKODU, s.dp_code AS DPKOD, "           \
+    "s.p_code AS PKOD, s.barcode_no AS BARKOD_BARKODNO, s.make AS MARKA, s.model AS MODEL, "  \
+    "s.main_group AS ANAGRUP, s.special_code AS OZELKOD, s.unit AS BIRIM, "                   \
+    "s.availability AS DURUM, (s.picture_id IS NOT NULL) AS RESIM, "                          \
+    "(s.is_new > 0) AS Y, (s.campaign > 0) AS K, s.vat AS KDV, s.price AS FIYAT, "            \
+    "s.list_price AS LISTEFIYAT1, "                                                           \
+    "CASE WHEN s.campaign > 0 THEN s.campaign_price ELSE 0 END AS KAMPFIYAT, "                \
+    "s.list_price AS ESKIFIYAT, s.net_price AS NETFIYAT, s.gross_price AS KDVDAHIL, "         \
+    "s.disc1 AS IND1, s.disc2 AS IND2, s.disc3 AS IND3, s.disc4 AS IND4, "                    \
+    "s.discount_text AS INDIRIMYAZI, s.disc1 AS INDIRIM, s.on_hand AS KALAN, "                \
+    "s.ordered_by_customers AS ALINANSIPARIS, s.ordered_from_suppliers AS VERILENSIPARIS "
+
 namespace {
 
 // contains_all(haystack, needles): every blank-separated needle occurs in the haystack.
@@ -43,6 +59,24 @@ QString stockKeys(const StockRecord &s)
     return SearchText::keyOf({s.code, s.name, s.otherName, s.oem[0], s.oem[1], s.oem[2],
                               s.oem[3], s.oemNo, s.finishCode, s.makerCode, s.make, s.model,
                               s.barcodeNo ? QString::number(s.barcodeNo) : QString()});
+}
+
+// The answer rows of these stock ids, in this order, through one statement: json_each
+// yields the ids in array order and CROSS JOIN keeps it as the outer loop.
+void readStockRows(SqliteDatabase &d, const qint64 *ids, size_t count, Dataset &out)
+{
+    QByteArray idList;
+    idList.reserve(qsizetype(count) * 8 + 2);
+    idList.append('[');
+    for (size_t i = 0; i < count; ++i) {
+        if (i)
+            idList.append(',');
+        idList.append(QByteArray::number(ids[i]));
+    }
+    idList.append(']');
+    d.prepare("SELECT " STOCK_COLUMNS "FROM json_each(?1) j CROSS JOIN stock s ON s.id = j.value")
+        .bindUtf8(1, idList)
+        .readInto(out, AnswerFields::stockFields(), int(count));
 }
 
 }  // namespace
@@ -592,21 +626,6 @@ QByteArray SqliteStorage::stockPicture(int stockId)
     return out;
 }
 
-#define STOCK_COLUMNS                                                                         \
-    "s.id AS STOK_STOKNO, s.code AS BARKOD, s.name AS ADI, s.other_name AS DIGERADI, "        \
-    "s.oem1 AS OEM1, s.oem2 AS OEM2, s.oem3 AS OEM3, s.oem4 AS OEM4, s.oem_no AS OEMNO, "     \
-    "s.finish_code AS FINISHKOD, s.maker_code AS URETICIKODU, s.dp_code AS DPKOD, "           \
-    "s.p_code AS PKOD, s.barcode_no AS BARKOD_BARKODNO, s.make AS MARKA, s.model AS MODEL, "  \
-    "s.main_group AS ANAGRUP, s.special_code AS OZELKOD, s.unit AS BIRIM, "                   \
-    "s.availability AS DURUM, (s.picture_id IS NOT NULL) AS RESIM, "                          \
-    "(s.is_new > 0) AS Y, (s.campaign > 0) AS K, s.vat AS KDV, s.price AS FIYAT, "            \
-    "s.list_price AS LISTEFIYAT1, "                                                           \
-    "CASE WHEN s.campaign > 0 THEN s.campaign_price ELSE 0 END AS KAMPFIYAT, "                \
-    "s.list_price AS ESKIFIYAT, s.net_price AS NETFIYAT, s.gross_price AS KDVDAHIL, "         \
-    "s.disc1 AS IND1, s.disc2 AS IND2, s.disc3 AS IND3, s.disc4 AS IND4, "                    \
-    "s.discount_text AS INDIRIMYAZI, s.disc1 AS INDIRIM, s.on_hand AS KALAN, "                \
-    "s.ordered_by_customers AS ALINANSIPARIS, s.ordered_from_suppliers AS VERILENSIPARIS "
-
 std::shared_ptr<const StockOrder> SqliteStorage::stockOrder(SqliteDatabase &d)
 {
     const qint64 revision = StockOrder::currentRevision(d);
@@ -635,6 +654,8 @@ DatasetPtr SqliteStorage::searchStock(const QStringList &words, int limit)
                      + QLatin1Char('"'));
 
     SqliteDatabase &d = db();
+    // Inside a caller's transaction another connection would not see its changes.
+    const bool mayShare = !d.inTransaction();
     SqliteReadSnapshot snapshot(d);
     // First the matching ids in code order, cut at the cap; only those rows are read.
     std::vector<qint64> ids;
@@ -662,20 +683,30 @@ DatasetPtr SqliteStorage::searchStock(const QStringList &words, int limit)
         stockOrder(d)->sortAndTruncate(ids, size_t(limit));
     }
 
-    // The rows in that order through one statement: json_each yields the ids in array
-    // order and CROSS JOIN keeps it as the outer loop.
-    QByteArray idList;
-    idList.reserve(qsizetype(ids.size()) * 8 + 2);
-    idList.append('[');
-    for (const qint64 id : ids) {
-        if (idList.size() > 1)
-            idList.append(',');
-        idList.append(QByteArray::number(id));
+    // A large answer is read in two halves while the spare thread is idle: row reads wait
+    // on memory, and a second core halves that wait. The spare thread reads on its own
+    // connection, so its half may be a moment newer; every row is whole either way.
+    constexpr size_t kSplitRows = 2000;
+    const size_t half = ids.size() / 2;
+    Dataset second;
+    const bool split = ids.size() >= kSplitRows && mayShare
+        && m_spare.tryStart([this, &ids, half, &second] {
+               SqliteDatabase &own = db();
+               SqliteReadSnapshot view(own);
+               readStockRows(own, ids.data() + half, ids.size() - half, second);
+           });
+    if (!split) {
+        readStockRows(d, ids.data(), ids.size(), *out);
+        return out;
     }
-    idList.append(']');
-    d.prepare("SELECT " STOCK_COLUMNS "FROM json_each(?1) j CROSS JOIN stock s ON s.id = j.value")
-        .bindUtf8(1, idList)
-        .readInto(*out, AnswerFields::stockFields(), int(ids.size()));
+    try {
+        readStockRows(d, ids.data(), half, *out);
+    } catch (...) {
+        m_spare.wait();
+        throw;
+    }
+    m_spare.wait();
+    out->AppendLoaded(second);
     return out;
 }
 

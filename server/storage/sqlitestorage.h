@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sparethread.h"
 #include "storage.h"
 
 #include <QMutex>
@@ -116,4 +117,5 @@ private:
     std::map<std::thread::id, std::unique_ptr<SqliteDatabase>> m_connections;
     QMutex m_orderMutex;
     std::shared_ptr<const StockOrder> m_stockOrder;
+    SpareThread m_spare;  // stopped before the connections close
 };

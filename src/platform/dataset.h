@@ -122,6 +122,7 @@ public:
     void appendUtf8(const char *data, qsizetype bytes);  // String, Memo; decoded in place
     void appendBytes(const QByteArray &v);
     void appendVariant(const QVariant &v);  // any kind, converted
+    void appendAllFrom(const Field &other);  // every value of a loaded column of the same kind
     int loadedCount() const;
 
     // Bytes held by this column's storage (for measurements).
@@ -204,6 +205,9 @@ public:
     // Loading in one piece: define, fill each Field with append*, then EndLoad.
     void BeginLoad(const QVector<FieldDef> &defs, int rowCountHint = 0);
     void EndLoad();  // checks that every column has the same length; resets the cursor
+    // Appends every row of another loaded dataset with the same fields (one answer read in
+    // parts); the cursor goes to the first row.
+    void AppendLoaded(const Dataset &other);
     // Replaces this dataset's fields and rows with a deep copy of another's.
     void Assign(const Dataset &other);
 

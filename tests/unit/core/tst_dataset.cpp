@@ -169,6 +169,50 @@ private slots:
             QCOMPARE(ds.Fields(0).stringAt(r), QString::fromUtf8(cells[r]));
     }
 
+    void appendLoadedJoinsPartsOfOneAnswer()
+    {
+        const QVector<FieldDef> defs = {{"N", FieldType::Integer},
+                                        {"T", FieldType::String},
+                                        {"M", FieldType::Memo},
+                                        {"F", FieldType::Float}};
+        const QString big(0x1000000 + 3, u'ğ');  // kept outside the shared text store
+        Dataset first, second;
+        first.BeginLoad(defs);
+        first.Fields(0).appendInt(1);
+        first.Fields(1).appendString(u"ÖN");
+        first.Fields(2).appendString(big);
+        first.Fields(3).appendFloat(1.5);
+        first.EndLoad();
+        second.BeginLoad(defs);
+        for (int r = 0; r < 2; ++r) {
+            second.Fields(0).appendInt(2 + r);
+            second.Fields(1).appendString(r ? u"ARKA" : u"SAĞ");
+            if (r)
+                second.Fields(2).appendString(big);
+            else
+                second.Fields(2).appendNull();
+            second.Fields(3).appendFloat(2.5 + r);
+        }
+        second.EndLoad();
+        first.AppendLoaded(second);
+        QCOMPARE(first.RecordCount(), 3);
+        QCOMPARE(first.RecNo(), 0);
+        const QStringList names{QString::fromUtf8("ÖN"), QString::fromUtf8("SAĞ"), "ARKA"};
+        for (int r = 0; r < 3; ++r) {
+            QCOMPARE(first.Fields(0).intAt(r), r + 1);
+            QCOMPARE(first.Fields(1).stringAt(r), names[r]);
+            QCOMPARE(first.Fields(3).floatAt(r), 1.5 + r);
+        }
+        QCOMPARE(first.Fields(2).stringAt(0), big);
+        QVERIFY(first.Fields(2).isNullAt(1));
+        QCOMPARE(first.Fields(2).stringAt(2), big);
+
+        Dataset other;
+        other.SetFields({{"N", FieldType::Integer}});
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, first.AppendLoaded(other));
+        QCOMPARE(first.RecordCount(), 3);
+    }
+
     void longTextsAndAssign()
     {
         Dataset ds;

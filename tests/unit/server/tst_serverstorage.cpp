@@ -1,10 +1,13 @@
 #include "answerfields.h"
 #include "searchtext.h"
+#include "sparethread.h"
 #include "sqlitestorage.h"
+#include "storageerror.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <thread>
 
 class TestServerStorage : public QObject
@@ -18,6 +21,8 @@ private slots:
     void searchMatchesEveryWord();
     void searchHonoursLimitAndKeepsColumnsWhenEmpty();
     void searchKeepsCodeOrderThroughStockChanges();
+    void largeAnswersComeWholeAndInOrder();
+    void spareThreadTakesOneJobAtATime();
     void connectionsPerThreadSeeEachOthersWrites();
 
 private:
@@ -140,6 +145,52 @@ void TestServerStorage::searchKeepsCodeOrderThroughStockChanges()
     QCOMPARE(rows->RecordCount(), 2);
     QCOMPARE(rows->FieldByName(QStringLiteral("ADI")).stringAt(0), QStringLiteral("BALATA SAĞ"));
     QCOMPARE(rows->FieldByName(QStringLiteral("ADI")).stringAt(1), QStringLiteral("BALATA SOL"));
+}
+
+void TestServerStorage::largeAnswersComeWholeAndInOrder()
+{
+    // Big enough to be read in two halves on two connections.
+    QTemporaryDir dir;
+    SqliteStorage storage(dir.filePath(QStringLiteral("t.db")));
+    const int count = 4999;
+    std::vector<StockRecord> items;
+    for (int i = 1; i <= count; ++i)
+        items.push_back(item(i, QStringLiteral("K-%1").arg(count - i, 5, 10, QLatin1Char('0')),
+                             QStringLiteral("DİSK %1").arg(i)));
+    storage.saveStock(items);
+    for (int round = 0; round < 3; ++round) {
+        auto rows = storage.searchStock({QStringLiteral("DISK")}, 10000);
+        QCOMPARE(rows->RecordCount(), count);
+        for (int r = 0; r < count; ++r) {
+            const int id = int(rows->FieldByName(QStringLiteral("STOK_STOKNO")).intAt(r));
+            QCOMPARE(id, count - r);
+            QCOMPARE(rows->FieldByName(QStringLiteral("ADI")).stringAt(r),
+                     QStringLiteral("DİSK %1").arg(id));
+        }
+    }
+    QCOMPARE(storage.searchStock({QStringLiteral("DISK")}, 3000)->RecordCount(), 3000);
+}
+
+void TestServerStorage::spareThreadTakesOneJobAtATime()
+{
+    SpareThread spare;
+    std::atomic<bool> release{false};
+    std::atomic<int> ran{0};
+    QVERIFY(spare.tryStart([&] {
+        while (!release)
+            std::this_thread::yield();
+        ++ran;
+    }));
+    QVERIFY(!spare.tryStart([&] { ran += 100; }));  // busy: the caller does its own work
+    release = true;
+    spare.wait();
+    QCOMPARE(ran.load(), 1);
+    // A failing job reports to the waiter, and the thread stays usable.
+    QVERIFY(spare.tryStart([] { throw StorageError(QStringLiteral("kırık")); }));
+    QVERIFY_THROWS_EXCEPTION(StorageError, spare.wait());
+    QVERIFY(spare.tryStart([&] { ++ran; }));
+    spare.wait();
+    QCOMPARE(ran.load(), 2);
 }
 
 void TestServerStorage::connectionsPerThreadSeeEachOthersWrites()
