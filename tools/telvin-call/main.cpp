@@ -1,7 +1,8 @@
 // telvin-call [--host H] [--port P] Method arg...   calls TServerMethods1.Method
 // telvin-call --list                                 prints the method catalogue
-// telvin-call --machine-id                           prints this machine's identity, the
+// telvin-call --whoami                               prints this machine's identity, the
 //                                                    key under which the server finds a user
+//                                                    (--machine-id says the same)
 //
 // Arguments are the method's input parameters in order (out parameters are left out),
 // typed by the catalogue: Integer and Double as numbers, Boolean as true/false, strings
@@ -86,7 +87,7 @@ int main(int argc, char **argv)
                 std::printf("%s\n", qPrintable(m.signature()));
             return 0;
         }
-        if (option == QLatin1String("--machine-id")) {
+        if (option == QLatin1String("--whoami") || option == QLatin1String("--machine-id")) {
             std::printf("%s\n", qPrintable(GetComputerId()));
             return 0;
         }
@@ -100,7 +101,7 @@ int main(int argc, char **argv)
     if (args.isEmpty())
         return fail(
             QStringLiteral("usage: telvin-call [--host H] [--port P] Method arg... | --list | "
-                           "--machine-id"));
+                           "--whoami"));
 
     const MethodInfo *method = MethodCatalogue::find(args.first());
     if (!method)

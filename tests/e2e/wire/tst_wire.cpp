@@ -7,6 +7,7 @@
 #include "serverconnection.h"
 #include "socketstream.h"
 #include "streamcopy.h"
+#include "utils.h"
 #include "wirecodec.h"
 #include "wireerror.h"
 
@@ -713,6 +714,18 @@ private slots:
         const QString output
             = QString::fromUtf8(call.readAllStandardOutput() + call.readAllStandardError());
         QVERIFY2(output.contains(expected), qPrintable(output));
+    }
+
+    void telvinCallTellsThisMachinesIdentity()
+    {
+        // Operators register a machine with what it prints, so it must be the client's key.
+        for (const char *option : {"--whoami", "--machine-id"}) {
+            QProcess call;
+            call.start(QStringLiteral(TELVIN_CALL_PATH), {QString::fromLatin1(option)});
+            QVERIFY(call.waitForFinished(20000));
+            QCOMPARE(call.exitCode(), 0);
+            QCOMPARE(QString::fromUtf8(call.readAllStandardOutput()).trimmed(), GetComputerId());
+        }
     }
 #endif
 
