@@ -50,12 +50,7 @@ SqliteStatement &SqliteStatement::bind(int pos, double value)
 
 SqliteStatement &SqliteStatement::bind(int pos, const QString &value)
 {
-    const QByteArray utf8 = value.toUtf8();
-    const int rc = sqlite3_bind_text(m_stmt, pos, utf8.constData(), int(utf8.size()),
-                                     SQLITE_TRANSIENT);
-    if (rc != SQLITE_OK)
-        fail(rc);
-    return *this;
+    return bindUtf8(pos, value.toUtf8());
 }
 
 SqliteStatement &SqliteStatement::bindUtf8(int pos, const QByteArray &utf8)
