@@ -1,9 +1,16 @@
 // Stock search over a generated catalogue: the trigram index against a LIKE '%...%' scan
 // of the same data, in the same run.
 // Usage: bench_stocksearch [items] [database] [index]   ("index" skips the slow scan)
+#include "baglantiu.h"
 #include "demogenerator.h"
+#include "distributormethods.h"
+#include "distributorservice.h"
+#include "methodregistry.h"
 #include "processmemory.h"
+#include "proxim.h"
+#include "rpcserver.h"
 #include "searchtext.h"
+#include "serverconnection.h"
 #include "sqlitestorage.h"
 
 #include <QElapsedTimer>
@@ -92,5 +99,37 @@ int main(int argc, char *argv[])
     const int rows = storage.searchStock({QStringLiteral("A")}, 10000)->RecordCount();
     std::printf("10000-row answer (%d rows) built in %lld ms\n", rows,
                 static_cast<long long>(timer.elapsed()));
+
+    // The same search as a dealer's client makes it: StokAraGetir through the wire, with a
+    // text that fills the whole 10,000-row answer.
+    QString full;
+    for (const QString &name : names)
+        for (int at = 0; full.isEmpty() && at + 3 <= name.size(); ++at)
+            if (storage.searchStock({name.mid(at, 3)}, 10000)->RecordCount() == 10000)
+                full = name.mid(at, 3);
+    DistributorService service(storage, {dir.filePath(QStringLiteral("outbox")), 1});
+    MethodRegistry registry;
+    DistributorMethods::registerAll(registry, service);
+    RpcServer rpc(registry);
+    if (full.isEmpty() || !rpc.listen(QHostAddress::LocalHost, 0)) {
+        std::printf("no round trip measured\n");
+        return 1;
+    }
+    ServerConnection c;
+    c.Params().SetValue(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
+    c.Params().SetValue(QStringLiteral("Port"), QString::number(rpc.serverPort()));
+    c.Open();
+    TServerMethods1Client proxy(c.DBXConnection());
+    TSonucBilgisi session;
+    session.Kopyala(*proxy.BuyukGetir(DemoGenerator::dealerMachine()));
+    const Figures trip = measure({full, full, full}, [&](const QString &t) {
+        auto *record = new TSonucBilgisi;
+        record->Kopyala(session);
+        Dataset stok;
+        proxy.StokAraGetir(t, record).AssignTo(stok);
+        return stok.RecordCount();
+    });
+    std::printf("StokAraGetir round trip '%s' (10000 rows): median %.2f ms, p99 %.2f ms\n",
+                qPrintable(full), trip.median, trip.p99);
     return 0;
 }
