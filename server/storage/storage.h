@@ -65,6 +65,7 @@ public:
     virtual std::optional<StockRecord> stock(int id) = 0;
     virtual int insertPicture(const QByteArray &jpeg) = 0;
     virtual QByteArray stockPicture(int stockId) = 0;
+    // Items matching every word, in code order, at most `limit` of them (none when < 1).
     virtual DatasetPtr searchStock(const QStringList &words, int limit) = 0;
     virtual DatasetPtr newItems() = 0;
     virtual DatasetPtr campaignItems() = 0;
