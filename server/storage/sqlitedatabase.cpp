@@ -21,9 +21,8 @@ SqliteDatabase::SqliteDatabase(const QString &path, int busyTimeoutMs)
                "PRAGMA foreign_keys=ON;"
                "PRAGMA temp_store=MEMORY;"
                // Searches touch much of the stock table; reading it through a mapping
-               // and a larger cache saves a system call and a copy per page.
-               "PRAGMA mmap_size=1073741824;"
-               "PRAGMA cache_size=-65536;");
+               // saves a system call and a copy per page.
+               "PRAGMA mmap_size=1073741824;");
 }
 
 SqliteDatabase::~SqliteDatabase()
