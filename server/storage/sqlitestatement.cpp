@@ -159,8 +159,17 @@ QByteArray SqliteStatement::blobValue(int col) const
     return QByteArray(static_cast<const char *>(data), sqlite3_column_bytes(m_stmt, col));
 }
 
-std::vector<int> SqliteStatement::columnsFor(const QVector<FieldDef> &defs) const
+void SqliteStatement::readInto(Dataset &out, const QVector<FieldDef> &defs, int rowCountHint)
 {
+    // How each field is filled, worked out once: from which result column (-1: none) and
+    // through which kind of value.
+    enum class Kind { Int, Float, Bytes, Text };
+    struct Cell
+    {
+        Field *field;
+        int column;
+        Kind kind;
+    };
     std::vector<int> source(size_t(defs.size()), -1);
     const int count = columnCount();
     for (int c = 0; c < count; ++c) {
@@ -169,54 +178,57 @@ std::vector<int> SqliteStatement::columnsFor(const QVector<FieldDef> &defs) cons
             if (defs[f].name == name)
                 source[size_t(f)] = c;
     }
-    return source;
-}
-
-void SqliteStatement::appendRow(Dataset &out, const QVector<FieldDef> &defs,
-                                const std::vector<int> &columns) const
-{
+    out.BeginLoad(defs, rowCountHint);
+    std::vector<Cell> cells;
     for (int f = 0; f < defs.size(); ++f) {
-        Field &field = out.Fields(f);
-        const int c = columns[size_t(f)];
+        Kind kind = Kind::Text;
         switch (defs[f].type) {
         case FieldType::Integer:
         case FieldType::LargeInt:
-        case FieldType::Boolean:
-            field.appendInt(c < 0 ? 0 : intValue(c));
-            break;
+        case FieldType::Boolean: kind = Kind::Int; break;
         case FieldType::Float:
         case FieldType::Currency:
         case FieldType::Date:
-        case FieldType::DateTime:
-            field.appendFloat(c < 0 ? 0.0 : doubleValue(c));
-            break;
-        case FieldType::Blob:
-            field.appendBytes(c < 0 ? QByteArray() : blobValue(c));
-            break;
-        default:
-            if (c < 0) {
-                field.appendString(QStringView());
-            } else {
-                // Decoded from SQLite's own bytes into the column: no string per cell. The
-                // blob form of a text is its UTF-8 without the copy that adds a terminator.
-                sqlite3_value *value = sqlite3_column_value(m_stmt, c);
-                const auto *text = static_cast<const char *>(sqlite3_value_blob(value));
-                field.appendUtf8(text, text ? sqlite3_value_bytes(value) : 0);
-            }
-            break;
+        case FieldType::DateTime: kind = Kind::Float; break;
+        case FieldType::Blob: kind = Kind::Bytes; break;
+        default: break;
         }
+        cells.push_back({&out.Fields(f), source[size_t(f)], kind});
     }
-}
 
-void SqliteStatement::readInto(Dataset &out, const QVector<FieldDef> &defs, int rowCountHint)
-{
-    const std::vector<int> columns = columnsFor(defs);
-    out.BeginLoad(defs, rowCountHint);
     // Text sizes are known after a few rows; reserving by them saves the regrowth copies.
     constexpr int kSampleRows = 32;
     int rows = 0;
     while (step()) {
-        appendRow(out, defs, columns);
+        for (const Cell &cell : cells) {
+            if (cell.column < 0) {
+                // A field the query does not deliver: 0 or empty, never null.
+                switch (cell.kind) {
+                case Kind::Int: cell.field->appendInt(0); break;
+                case Kind::Float: cell.field->appendFloat(0.0); break;
+                case Kind::Bytes: cell.field->appendBytes(QByteArray()); break;
+                case Kind::Text: cell.field->appendString(QStringView()); break;
+                }
+                continue;
+            }
+            switch (cell.kind) {
+            case Kind::Int:
+                cell.field->appendInt(sqlite3_column_int64(m_stmt, cell.column));
+                break;
+            case Kind::Float:
+                cell.field->appendFloat(sqlite3_column_double(m_stmt, cell.column));
+                break;
+            case Kind::Bytes: cell.field->appendBytes(blobValue(cell.column)); break;
+            case Kind::Text: {
+                // Decoded from SQLite's own bytes into the column: no string per cell. The
+                // blob form of a text is its UTF-8 without the copy that adds a terminator.
+                sqlite3_value *value = sqlite3_column_value(m_stmt, cell.column);
+                const auto *text = static_cast<const char *>(sqlite3_value_blob(value));
+                cell.field->appendUtf8(text, text ? sqlite3_value_bytes(value) : 0);
+                break;
+            }
+            }
+        }
         if (++rows == kSampleRows && rowCountHint > 2 * kSampleRows)
             for (int f = 0; f < out.FieldCount(); ++f)
                 out.Fields(f).reserveLikeLoaded(rowCountHint);

@@ -60,13 +60,6 @@ public:
     // and nulls never reach the answer.
     void readInto(Dataset &out, const QVector<FieldDef> &defs, int rowCountHint = 0);
 
-    // The pieces of readInto for callers that step the statement themselves: which result
-    // column feeds each field (-1: none), and the current row appended to a dataset that is
-    // loading exactly these fields.
-    std::vector<int> columnsFor(const QVector<FieldDef> &defs) const;
-    void appendRow(Dataset &out, const QVector<FieldDef> &defs,
-                   const std::vector<int> &columns) const;
-
     // First column of the first row, or the fallback when there is no row.
     qint64 scalarInt(qint64 fallback = 0);
     double scalarDouble(double fallback = 0);

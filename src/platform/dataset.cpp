@@ -209,23 +209,22 @@ void Field::appendUtf8(const char *data, qsizetype bytes)
     // UTF-16 never needs more units than UTF-8 has bytes, so the text is decoded straight
     // into the pool: no temporary string per cell.
     const size_t offset = m_pool.size();
-    m_pool.resize(offset + size_t(bytes));
-    char16_t *out = m_pool.data() + offset;
     const auto *in = reinterpret_cast<const unsigned char *>(data);
-    // Most cells are plain ASCII: two simple passes the compiler vectorises.
+    // Most cells are plain ASCII: one check, then a widening copy.
     unsigned char high = 0;
     for (qsizetype i = 0; i < bytes; ++i)
         high |= in[i];
-    size_t length = size_t(bytes);
     if (high < 0x80) {
-        for (qsizetype i = 0; i < bytes; ++i)
-            out[i] = in[i];
-    } else {
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QChar *end = decoder.appendToBuffer(reinterpret_cast<QChar *>(out),
-                                            QByteArrayView(data, bytes));
-        length = size_t(reinterpret_cast<char16_t *>(end) - out);
+        m_pool.insert(m_pool.end(), in, in + bytes);
+        m_spans.push_back((quint64(offset) << kLengthBits) | quint64(bytes));
+        return;
     }
+    m_pool.resize(offset + size_t(bytes));
+    char16_t *out = m_pool.data() + offset;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QChar *end =
+        decoder.appendToBuffer(reinterpret_cast<QChar *>(out), QByteArrayView(data, bytes));
+    const size_t length = size_t(reinterpret_cast<char16_t *>(end) - out);
     m_pool.resize(offset + length);
     m_spans.push_back((quint64(offset) << kLengthBits) | quint64(length));
 }
