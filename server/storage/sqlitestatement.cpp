@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <vector>
+
 SqliteStatement::SqliteStatement(sqlite3 *db, const char *sql)
     : m_db(db)
 {

@@ -122,7 +122,7 @@ public:
     void appendUtf8(const char *data, qsizetype bytes);  // String, Memo; decoded in place
     void appendBytes(const QByteArray &v);
     void appendVariant(const QVariant &v);  // any kind, converted
-    void appendAllFrom(const Field &other);  // every value of a loaded column of the same kind
+    void appendAllFrom(const Field &other);  // every value of another loaded column
     int loadedCount() const;
 
     // Bytes held by this column's storage (for measurements).
