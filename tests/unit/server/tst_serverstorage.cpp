@@ -169,6 +169,22 @@ void TestServerStorage::largeAnswersComeWholeAndInOrder()
         }
     }
     QCOMPARE(storage.searchStock({QStringLiteral("DISK")}, 3000)->RecordCount(), 3000);
+
+    // Callers at once: one of them gets the spare thread, the others read alone.
+    std::atomic<int> whole{0};
+    std::vector<std::thread> callers;
+    for (int t = 0; t < 3; ++t)
+        callers.emplace_back([&storage, &whole] {
+            for (int i = 0; i < 3; ++i) {
+                auto rows = storage.searchStock({QStringLiteral("DISK")}, 10000);
+                const Field &id = rows->FieldByName(QStringLiteral("STOK_STOKNO"));
+                whole += rows->RecordCount() == count && id.intAt(0) == count
+                         && id.intAt(count / 2) == count - count / 2 && id.intAt(count - 1) == 1;
+            }
+        });
+    for (auto &t : callers)
+        t.join();
+    QCOMPARE(whole.load(), 9);
 }
 
 void TestServerStorage::spareThreadTakesOneJobAtATime()
