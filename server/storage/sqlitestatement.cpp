@@ -163,6 +163,13 @@ QByteArray SqliteStatement::blobValue(int col) const
 
 void SqliteStatement::readInto(Dataset &out, const QVector<FieldDef> &defs, int rowCountHint)
 {
+    out.BeginLoad(defs, rowCountHint);
+    appendRows(out, defs, rowCountHint);
+    out.EndLoad();
+}
+
+void SqliteStatement::appendRows(Dataset &out, const QVector<FieldDef> &defs, int rowCountHint)
+{
     // How each field is filled, worked out once: from which result column (-1: none) and
     // through which kind of value.
     enum class Kind { Int, Float, Bytes, Text };
@@ -180,7 +187,6 @@ void SqliteStatement::readInto(Dataset &out, const QVector<FieldDef> &defs, int 
             if (defs[f].name == name)
                 source[size_t(f)] = c;
     }
-    out.BeginLoad(defs, rowCountHint);
     std::vector<Cell> cells;
     for (int f = 0; f < defs.size(); ++f) {
         Kind kind = Kind::Text;
@@ -200,7 +206,7 @@ void SqliteStatement::readInto(Dataset &out, const QVector<FieldDef> &defs, int 
 
     // Text sizes are known after a few rows; reserving by them saves the regrowth copies.
     constexpr int kSampleRows = 32;
-    int rows = 0;
+    int rows = out.FieldCount() ? out.Fields(0).loadedCount() : 0;
     while (step()) {
         for (const Cell &cell : cells) {
             if (cell.column < 0) {
@@ -235,7 +241,6 @@ void SqliteStatement::readInto(Dataset &out, const QVector<FieldDef> &defs, int 
             for (int f = 0; f < out.FieldCount(); ++f)
                 out.Fields(f).reserveLikeLoaded(rowCountHint);
     }
-    out.EndLoad();
     reset();
 }
 

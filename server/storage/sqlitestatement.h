@@ -58,6 +58,9 @@ public:
     // matched by name; a field the query does not deliver is filled with 0 or empty text,
     // and nulls never reach the answer.
     void readInto(Dataset &out, const QVector<FieldDef> &defs, int rowCountHint = 0);
+    // The same for a dataset already loading these fields (between BeginLoad and EndLoad);
+    // the rows go after those it holds. `rowCountHint` is the whole load's size.
+    void appendRows(Dataset &out, const QVector<FieldDef> &defs, int rowCountHint = 0);
 
     // First column of the first row, or the fallback when there is no row.
     qint64 scalarInt(qint64 fallback = 0);

@@ -10,6 +10,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <mutex>
+
 // The columns of a stock answer, spelled as the client reads them.
 #define STOCK_COLUMNS                                                                         \
     "s.id AS STOK_STOKNO, s.code AS BARKOD, s.name AS ADI, s.other_name AS DIGERADI, "        \
@@ -62,8 +65,10 @@ QString stockKeys(const StockRecord &s)
 }
 
 // The answer rows of these stock ids, in this order, through one statement: json_each
-// yields the ids in array order and CROSS JOIN keeps it as the outer loop.
-void readStockRows(SqliteDatabase &d, const qint64 *ids, size_t count, Dataset &out)
+// yields the ids in array order and CROSS JOIN keeps it as the outer loop. The rows go after
+// those `out` holds, which is loading the stock fields; `total` is the whole load's size.
+void appendStockRows(SqliteDatabase &d, const qint64 *ids, size_t count, Dataset &out,
+                     size_t total)
 {
     QByteArray idList;
     idList.reserve(qsizetype(count) * 8 + 2);
@@ -76,7 +81,7 @@ void readStockRows(SqliteDatabase &d, const qint64 *ids, size_t count, Dataset &
     idList.append(']');
     d.prepare("SELECT " STOCK_COLUMNS "FROM json_each(?1) j CROSS JOIN stock s ON s.id = j.value")
         .bindUtf8(1, idList)
-        .readInto(out, AnswerFields::stockFields(), int(count));
+        .appendRows(out, AnswerFields::stockFields(), int(total));
 }
 
 }  // namespace
@@ -683,30 +688,65 @@ DatasetPtr SqliteStorage::searchStock(const QStringList &words, int limit)
         stockOrder(d)->sortAndTruncate(ids, size_t(limit));
     }
 
-    // A large answer is read in two halves while the spare thread is idle: row reads wait
-    // on memory, and a second core halves that wait. The spare thread reads on its own
-    // connection, so its half may be a moment newer; every row is whole either way.
-    constexpr size_t kSplitRows = 2000;
-    const size_t half = ids.size() / 2;
-    Dataset second;
+    // A large answer is read by two threads while the spare one is idle: row reads wait on
+    // memory, and a second core halves that wait. The ids are cut into chunks; this thread
+    // takes them from the front and the spare thread from the back until they meet, so a
+    // spare thread slow to wake simply gets fewer. It reads on its own connection, so its
+    // rows may be a moment newer; every row is whole either way.
+    static constexpr size_t kSplitRows = 2000, kChunk = 512;
+    const QVector<FieldDef> &fields = AnswerFields::stockFields();
+    const size_t chunks = (ids.size() + kChunk - 1) / kChunk;
+    const auto chunkSize = [&ids](size_t c) { return std::min(kChunk, ids.size() - c * kChunk); };
+    std::mutex claim;
+    size_t front = 0, back = chunks;
+    std::unique_ptr<Dataset[]> fromBack(new Dataset[chunks]);
+    out->BeginLoad(fields, int(ids.size()));
     const bool split = ids.size() >= kSplitRows && mayShare
-        && m_spare.tryStart([this, &ids, half, &second] {
+        && m_spare.tryStart([&, this] {
                SqliteDatabase &own = db();
                SqliteReadSnapshot view(own);
-               readStockRows(own, ids.data() + half, ids.size() - half, second);
+               for (;;) {
+                   size_t c;
+                   {
+                       std::lock_guard<std::mutex> lock(claim);
+                       if (front >= back)
+                           return;
+                       c = --back;
+                   }
+                   fromBack[c].BeginLoad(fields, int(chunkSize(c)));
+                   appendStockRows(own, ids.data() + c * kChunk, chunkSize(c), fromBack[c],
+                                   chunkSize(c));
+                   fromBack[c].EndLoad();
+               }
            });
     if (!split) {
-        readStockRows(d, ids.data(), ids.size(), *out);
+        appendStockRows(d, ids.data(), ids.size(), *out, ids.size());
+        out->EndLoad();
         return out;
     }
     try {
-        readStockRows(d, ids.data(), half, *out);
+        for (;;) {
+            size_t c;
+            {
+                std::lock_guard<std::mutex> lock(claim);
+                if (front >= back)
+                    break;
+                c = front++;
+            }
+            appendStockRows(d, ids.data() + c * kChunk, chunkSize(c), *out, ids.size());
+        }
     } catch (...) {
+        {
+            std::lock_guard<std::mutex> lock(claim);
+            back = front;  // nothing more for the spare thread
+        }
         m_spare.wait();
         throw;
     }
     m_spare.wait();
-    out->AppendLoaded(second);
+    out->EndLoad();
+    for (size_t c = front; c < chunks; ++c)
+        out->AppendLoaded(fromBack[c]);
     return out;
 }
 
