@@ -39,17 +39,6 @@ void SpareThread::wait()
         std::rethrow_exception(error);
 }
 
-void SpareThread::detach()
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_job) {
-        m_detached = true;
-    } else {
-        m_busy = false;
-        m_error = nullptr;
-    }
-}
-
 void SpareThread::run()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
@@ -66,10 +55,7 @@ void SpareThread::run()
             error = std::current_exception();
         }
         lock.lock();
-        m_error = m_detached ? nullptr : error;
-        if (m_detached)
-            m_busy = false;
-        m_detached = false;
+        m_error = error;
         m_job = nullptr;
         m_done.notify_all();
     }

@@ -20,9 +20,6 @@ public:
     bool tryStart(std::function<void()> job);
     // Waits for the job started last; an exception it threw is thrown here.
     void wait();
-    // Instead of waiting: the thread is free again once the job ends, and an exception the
-    // job throws is dropped. The job must then own what it touches.
-    void detach();
 
 private:
     void run();
@@ -34,6 +31,5 @@ private:
     std::exception_ptr m_error;
     bool m_busy = false;
     bool m_stop = false;
-    bool m_detached = false;
     std::thread m_thread;  // started on first use
 };

@@ -8,11 +8,9 @@
 #include "stockorder.h"
 #include "storageerror.h"
 
-#include <QScopeGuard>
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <condition_variable>
 #include <mutex>
 
 // The columns of a stock answer, spelled as the client reads them.
@@ -85,40 +83,6 @@ void appendStockRows(SqliteDatabase &d, const qint64 *ids, size_t count, Dataset
         .bindUtf8(1, idList)
         .appendRows(out, AnswerFields::stockFields(), int(total));
 }
-
-// What the calling thread and the spare thread share while they read one large answer:
-// the ids, cut into chunks the caller takes from the front and the spare from the back.
-struct SharedAnswer
-{
-    static constexpr size_t kChunk = 512;
-
-    std::mutex mutex;
-    std::condition_variable decided;
-    bool isDecided = false;  // the ids are known, or there is nothing to share
-    std::vector<qint64> ids;
-    size_t front = 0, back = 0;  // chunks not yet taken: [front, back)
-    std::unique_ptr<Dataset[]> fromBack;
-
-    size_t chunkSize(size_t c) const { return std::min(kChunk, ids.size() - c * kChunk); }
-    void decide(size_t chunks)
-    {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            back = chunks;
-            isDecided = true;
-        }
-        decided.notify_one();
-    }
-    // The next chunk from the front or back, or false when the two ends have met.
-    bool take(bool fromFront, size_t &chunk)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (front >= back)
-            return false;
-        chunk = fromFront ? front++ : --back;
-        return true;
-    }
-};
 
 }  // namespace
 
@@ -695,39 +659,8 @@ DatasetPtr SqliteStorage::searchStock(const QStringList &words, int limit)
                      + QLatin1Char('"'));
 
     SqliteDatabase &d = db();
-    // A large answer is read by two threads while the spare one is idle: row reads wait on
-    // memory, and a second core halves that wait. The spare thread is woken now, while the
-    // ids are being found, since an idle core can take a millisecond or more to wake. It
-    // reads on its own connection (so not inside a caller's transaction, whose changes it
-    // would not see), and its rows may be a moment newer; every row is whole either way.
-    auto shared = std::make_shared<SharedAnswer>();
-    const bool sharing = !d.inTransaction() && m_spare.tryStart([shared, this] {
-        {
-            std::unique_lock<std::mutex> lock(shared->mutex);
-            shared->decided.wait(lock, [&] { return shared->isDecided; });
-            if (shared->front >= shared->back)
-                return;
-        }
-        SqliteDatabase &own = db();
-        SqliteReadSnapshot view(own);
-        size_t c = 0;
-        while (shared->take(false, c)) {
-            Dataset &part = shared->fromBack[c];
-            part.BeginLoad(AnswerFields::stockFields(), int(shared->chunkSize(c)));
-            appendStockRows(own, shared->ids.data() + c * SharedAnswer::kChunk,
-                            shared->chunkSize(c), part, shared->chunkSize(c));
-            part.EndLoad();
-        }
-    });
-    // However this function ends, a spare thread still waiting learns there is nothing more,
-    // and nobody waits for it; it holds what it touches.
-    bool waited = false;
-    const auto release = qScopeGuard([&] {
-        if (sharing && !waited) {
-            shared->decide(0);
-            m_spare.detach();
-        }
-    });
+    // Inside a caller's transaction another connection would not see its changes.
+    const bool mayShare = !d.inTransaction();
     SqliteReadSnapshot snapshot(d);
     // First the matching ids in code order, cut at the cap; only those rows are read.
     std::vector<qint64> ids;
@@ -755,27 +688,65 @@ DatasetPtr SqliteStorage::searchStock(const QStringList &words, int limit)
         stockOrder(d)->sortAndTruncate(ids, size_t(limit));
     }
 
+    // A large answer is read by two threads while the spare one is idle: row reads wait on
+    // memory, and a second core halves that wait. The ids are cut into chunks; this thread
+    // takes them from the front and the spare thread from the back until they meet, so a
+    // spare thread slow to wake simply gets fewer. It reads on its own connection, so its
+    // rows may be a moment newer; every row is whole either way.
+    static constexpr size_t kSplitRows = 2000, kChunk = 512;
     const QVector<FieldDef> &fields = AnswerFields::stockFields();
+    const size_t chunks = (ids.size() + kChunk - 1) / kChunk;
+    const auto chunkSize = [&ids](size_t c) { return std::min(kChunk, ids.size() - c * kChunk); };
+    std::mutex claim;
+    size_t front = 0, back = chunks;
+    std::unique_ptr<Dataset[]> fromBack(new Dataset[chunks]);
     out->BeginLoad(fields, int(ids.size()));
-    constexpr size_t kSplitRows = 2000;
-    if (!sharing || ids.size() < kSplitRows) {
+    const bool split = ids.size() >= kSplitRows && mayShare
+        && m_spare.tryStart([&, this] {
+               SqliteDatabase &own = db();
+               SqliteReadSnapshot view(own);
+               for (;;) {
+                   size_t c;
+                   {
+                       std::lock_guard<std::mutex> lock(claim);
+                       if (front >= back)
+                           return;
+                       c = --back;
+                   }
+                   fromBack[c].BeginLoad(fields, int(chunkSize(c)));
+                   appendStockRows(own, ids.data() + c * kChunk, chunkSize(c), fromBack[c],
+                                   chunkSize(c));
+                   fromBack[c].EndLoad();
+               }
+           });
+    if (!split) {
         appendStockRows(d, ids.data(), ids.size(), *out, ids.size());
         out->EndLoad();
         return out;
     }
-    const size_t chunks = (ids.size() + SharedAnswer::kChunk - 1) / SharedAnswer::kChunk;
-    shared->ids = std::move(ids);
-    shared->fromBack.reset(new Dataset[chunks]);
-    shared->decide(chunks);
-    size_t c = 0;
-    while (shared->take(true, c))
-        appendStockRows(d, shared->ids.data() + c * SharedAnswer::kChunk, shared->chunkSize(c),
-                        *out, shared->ids.size());
-    waited = true;
+    try {
+        for (;;) {
+            size_t c;
+            {
+                std::lock_guard<std::mutex> lock(claim);
+                if (front >= back)
+                    break;
+                c = front++;
+            }
+            appendStockRows(d, ids.data() + c * kChunk, chunkSize(c), *out, ids.size());
+        }
+    } catch (...) {
+        {
+            std::lock_guard<std::mutex> lock(claim);
+            back = front;  // nothing more for the spare thread
+        }
+        m_spare.wait();
+        throw;
+    }
     m_spare.wait();
     out->EndLoad();
-    for (c = shared->back; c < chunks; ++c)
-        out->AppendLoaded(shared->fromBack[c]);
+    for (size_t c = front; c < chunks; ++c)
+        out->AppendLoaded(fromBack[c]);
     return out;
 }
 
