@@ -698,21 +698,23 @@ DatasetPtr SqliteStorage::searchStock(const QStringList &words, int limit)
     const size_t chunks = (ids.size() + kChunk - 1) / kChunk;
     const auto chunkSize = [&ids](size_t c) { return std::min(kChunk, ids.size() - c * kChunk); };
     std::mutex claim;
-    size_t front = 0, back = chunks;
+    size_t front = 0, back = chunks;  // chunks not yet taken: [front, back)
+    // The next chunk from one end, or false once the two ends have met.
+    const auto take = [&](bool fromFront, size_t &c) {
+        std::lock_guard<std::mutex> lock(claim);
+        if (front >= back)
+            return false;
+        c = fromFront ? front++ : --back;
+        return true;
+    };
     std::unique_ptr<Dataset[]> fromBack(new Dataset[chunks]);
     out->BeginLoad(fields, int(ids.size()));
     const bool split = ids.size() >= kSplitRows && mayShare
         && m_spare.tryStart([&, this] {
                SqliteDatabase &own = db();
                SqliteReadSnapshot view(own);
-               for (;;) {
-                   size_t c;
-                   {
-                       std::lock_guard<std::mutex> lock(claim);
-                       if (front >= back)
-                           return;
-                       c = --back;
-                   }
+               size_t c = 0;
+               while (take(false, c)) {
                    fromBack[c].BeginLoad(fields, int(chunkSize(c)));
                    appendStockRows(own, ids.data() + c * kChunk, chunkSize(c), fromBack[c],
                                    chunkSize(c));
@@ -725,22 +727,18 @@ DatasetPtr SqliteStorage::searchStock(const QStringList &words, int limit)
         return out;
     }
     try {
-        for (;;) {
-            size_t c;
-            {
-                std::lock_guard<std::mutex> lock(claim);
-                if (front >= back)
-                    break;
-                c = front++;
-            }
+        size_t c = 0;
+        while (take(true, c))
             appendStockRows(d, ids.data() + c * kChunk, chunkSize(c), *out, ids.size());
-        }
     } catch (...) {
         {
             std::lock_guard<std::mutex> lock(claim);
             back = front;  // nothing more for the spare thread
         }
-        m_spare.wait();
+        try {
+            m_spare.wait();  // it uses this frame; this thread's error is the one to report
+        } catch (...) {
+        }
         throw;
     }
     m_spare.wait();
